@@ -3,6 +3,8 @@
 
 #include <QString>
 
+#include "app/IniFile.h" // SettingsWriteError
+
 class QWidget;
 
 namespace Globals {
@@ -38,13 +40,20 @@ void LoadSettings();
 // Throws SettingsWriteError on the first value that cannot be written.
 void SaveSettings();
 
+// Whether the window's border is sizeable: its size is not fixed
+// (minimumSize() != maximumSize()). Only such a window stores "Breite"/"Hoehe".
+bool IsSizeable(const QWidget *window);
+
 // Position (and for a sizeable window, size) from the section, clamped to
 // the primary screen. A window counts as sizeable unless its size is fixed.
+// Positions and sizes are those of the outer window (frame geometry).
 void LoadWindowPlacement(const QString &section, QWidget *window, int defaultLeft, int defaultTop,
                          int defaultWidth, int defaultHeight);
+// Throws SettingsWriteError when the file cannot be written.
 void SaveWindowPlacement(const QString &section, QWidget *window);
 
 int ReadSettingInt(const QString &section, const QString &key, int defaultValue);
+// Throws SettingsWriteError when the file cannot be written.
 void WriteSettingInt(const QString &section, const QString &key, int value);
 
 } // namespace Globals

@@ -194,7 +194,10 @@ private:
     friend class Field;
     friend class DataSource;
 
-    struct Stmt;   // prepared statement wrapper
+    struct Stmt;        // a use of a prepared statement
+    struct StmtCache;   // prepared statements of this cursor, by SQL text
+    sqlite3_stmt *prepare(const QString &sql) const;
+    void postRecord(bool askEditors);
 
     void requireActive(const char *operation) const;
     void requireBrowse(const char *operation) const;
@@ -265,6 +268,7 @@ private:
     bool m_pendingNotify = false;
     QList<QPointer<DataSource>> m_sources;
     mutable quint64 m_statementCount = 0;
+    mutable std::unique_ptr<StmtCache> m_stmtCache;
 };
 
 // Switches off code page translation for every string and memo field of a
