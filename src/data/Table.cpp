@@ -196,10 +196,12 @@ Table::Table(QObject *parent) : QObject(parent) {}
 
 Table::~Table()
 {
-    closeDiscarding();
+    // Bound controls hear nothing more: they may be half destroyed already.
     for (const auto &source : std::as_const(m_sources))
         if (source)
             source->m_table = nullptr;
+    m_sources.clear();
+    closeDiscarding();
 }
 
 void Table::setTableName(const QString &name)
