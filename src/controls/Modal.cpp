@@ -14,6 +14,8 @@ struct SeamState {
     bool testMode = false;
     QQueue<QString> fileNames;
     QQueue<bool> printerSetups;
+    QQueue<QString> printFiles;
+    int printCount = 0;
     QList<Modal::Shown> shown;
 };
 SeamState &seam()
@@ -66,6 +68,24 @@ bool Modal::printerSetup(QWidget *parent, QPrinter &printer)
     return dialog.exec() == QDialog::Accepted;
 }
 
+bool Modal::print(QWidget *parent, QPrinter &printer, const std::function<bool(QPrinter &)> &job)
+{
+    Q_UNUSED(parent);
+    if (!seam().testMode)
+        return job(printer);
+    ++seam().printCount;
+    if (seam().printFiles.isEmpty())
+        return true;
+    const QPrinter::OutputFormat format = printer.outputFormat();
+    const QString fileName = printer.outputFileName();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(seam().printFiles.dequeue());
+    const bool printed = job(printer);
+    printer.setOutputFileName(fileName);
+    printer.setOutputFormat(format);
+    return printed;
+}
+
 void Modal::setTestMode(bool on)
 {
     seam() = SeamState{};
@@ -75,6 +95,15 @@ void Modal::setTestMode(bool on)
 bool Modal::testMode() { return seam().testMode; }
 void Modal::setNextFileName(const QString &fileName) { seam().fileNames.enqueue(fileName); }
 void Modal::setNextPrinterSetup(bool accept) { seam().printerSetups.enqueue(accept); }
+void Modal::setNextPrintFile(const QString &pdfFileName) { seam().printFiles.enqueue(pdfFileName); }
+bool Modal::printRedirected() { return seam().testMode && !seam().printFiles.isEmpty(); }
+
+int Modal::takePrintCount()
+{
+    const int count = seam().printCount;
+    seam().printCount = 0;
+    return count;
+}
 
 QList<Modal::Shown> Modal::takeShown()
 {

@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 class QWidget;
@@ -27,6 +28,11 @@ public:
     // Printer set-up dialog on the given printer; true when accepted.
     static bool printerSetup(QWidget *parent, QPrinter &printer);
 
+    // Printing: `job` paints on the printer and tells whether it could.
+    // In test mode the job goes to the next queued PDF file instead of the
+    // printer, or, with none queued, is only counted.
+    static bool print(QWidget *parent, QPrinter &printer, const std::function<bool(QPrinter &)> &job);
+
     // --- test seam ---
     // While a test answers, no box is shown: information and error boxes
     // are only recorded, file dialogs and printer set-up take the next
@@ -35,6 +41,11 @@ public:
     static bool testMode();
     static void setNextFileName(const QString &fileName);
     static void setNextPrinterSetup(bool accept);
+    static void setNextPrintFile(const QString &pdfFileName);
+    // True when the next print job goes to a queued PDF file.
+    static bool printRedirected();
+    // Print jobs asked for since test mode was set or this was last called.
+    static int takePrintCount();
     struct Shown {
         enum Kind { Information, Error } kind;
         QString text;
