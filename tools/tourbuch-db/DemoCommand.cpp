@@ -201,6 +201,27 @@ QString tableFile(const QDir &directory, const data::TableDef &def)
     return directory.filePath(def.name + QLatin1String(data::tableFileExtension));
 }
 
+// All tables or none: a failure removes the files this run has made.
+void writeDatabase(const QDir &directory, const std::map<QString, TableRows> &tables)
+{
+    CreatedFiles created;
+    for (const data::TableDef &def : data::addressDatabase()) {
+        const QString path = tableFile(directory, def);
+        // A file that fails half-way through creation is ours too.
+        const bool existed = QFileInfo::exists(path);
+        try {
+            data::createTableFile(path, def);
+        } catch (...) {
+            if (!existed)
+                created.add(path);
+            throw;
+        }
+        created.add(path);
+        writeTable(path, def, tables.at(def.name));
+    }
+    created.keep();
+}
+
 } // namespace
 
 int runDemo(const QStringList &arguments)
@@ -224,6 +245,7 @@ int runDemo(const QStringList &arguments)
                                .arg(shownDirectory, existing.join(QStringLiteral(", ")));
         return ExitFailure;
     }
+    const bool directoryExisted = QFileInfo::exists(options.directory);
     if (!QDir().mkpath(options.directory)) {
         standardError() << QStringLiteral("Fehler: Das Verzeichnis \"%1\" kann nicht angelegt werden.\n")
                                .arg(shownDirectory);
@@ -232,14 +254,16 @@ int runDemo(const QStringList &arguments)
 
     const DemoDatabase db = makeDemoDatabase(options.addressCount, options.seed);
     const std::map<QString, TableRows> tables = tablesOf(db);
-    CreatedFiles created;
-    for (const data::TableDef &def : data::addressDatabase()) {
-        const QString path = tableFile(directory, def);
-        data::createTableFile(path, def);
-        created.add(path);
-        writeTable(path, def, tables.at(def.name));
+    try {
+        writeDatabase(directory, tables);
+    } catch (const data::DatabaseError &e) {
+        if (!directoryExisted)
+            QDir().rmdir(options.directory);
+        standardError() << QStringLiteral("Fehler: Die Demo-Datenbank wurde nicht angelegt; in \"%1\" ist nichts "
+                                          "geändert.\nUrsache: %2\n")
+                               .arg(shownDirectory, e.message());
+        return ExitFailure;
     }
-    created.keep();
 
     const auto rowCount = [&tables](const char *table) { return qsizetype(tables.at(QLatin1String(table)).rows.size()); };
     standardOutput() << QStringLiteral("Demo-Datenbank in \"%1\" angelegt: %2 Adressen, %3 Adresstypen, %4 Großräume, "
