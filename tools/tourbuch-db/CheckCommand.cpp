@@ -144,7 +144,7 @@ void checkIndexes(data::Connection &connection, const data::TableDef &def, const
         Statement info(connection, QStringLiteral("PRAGMA index_info(\"%1\")").arg(found->name));
         while (info.step())
             keys << info.text(2);
-        QStringList expectedKeys = expected.columns;
+        const QStringList &expectedKeys = expected.columns;
         if (keys.join(QLatin1Char(',')).toUpper() != expectedKeys.join(QLatin1Char(',')).toUpper())
             report.error(QStringLiteral("Indexschlüssel"),
                          QStringLiteral("%1: der Index %2 hat den Schlüssel (%3) statt (%4).")

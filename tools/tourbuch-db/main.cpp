@@ -67,17 +67,20 @@ int dispatch(QStringList arguments)
         standardOutput() << QStringLiteral("Aufruf:\n") << commandUsage(*command);
         return ExitOk;
     }
+    // What the command printed so far stays before its error.
+    const auto failure = [](int exitCode, const QString &text) {
+        standardOutput().flush();
+        standardError() << text;
+        return exitCode;
+    };
     try {
         return command->run(arguments);
     } catch (const UsageError &e) {
-        standardError() << QStringLiteral("Fehler: %1\n\nAufruf:\n").arg(e.message()) << commandUsage(*command);
-        return ExitUsage;
+        return failure(ExitUsage, QStringLiteral("Fehler: %1\n\nAufruf:\n").arg(e.message()) + commandUsage(*command));
     } catch (const data::DatabaseError &e) {
-        standardError() << QStringLiteral("Fehler: %1\n").arg(e.message());
-        return ExitFailure;
+        return failure(ExitFailure, QStringLiteral("Fehler: %1\n").arg(e.message()));
     } catch (const std::exception &e) {
-        standardError() << QStringLiteral("Fehler: %1\n").arg(QString::fromLocal8Bit(e.what()));
-        return ExitFailure;
+        return failure(ExitFailure, QStringLiteral("Fehler: %1\n").arg(QString::fromLocal8Bit(e.what())));
     }
 }
 
