@@ -348,8 +348,11 @@ RtfReadReport Reader::run()
                     ++m_pos;
                 }
                 m_run.reserve(m_run.size() + (m_pos - start));
-                for (qsizetype i = start; i < m_pos; ++i)
-                    m_run.append(QChar(m_codePage[uchar(m_data[i])]));
+                for (qsizetype i = start; i < m_pos; ++i) {
+                    const char16_t ch = m_codePage[uchar(m_data[i])];
+                    if (ch >= 0x20 || ch == u'\t')
+                        m_run.append(QChar(ch));
+                }
                 break;
             }
             ++m_pos;
@@ -776,8 +779,18 @@ void Reader::dispatch(std::string_view word, bool hasParam, int param)
     }
 }
 
+// Control characters and the document's own markers have no place in text.
+bool isTextCharacter(char16_t ch)
+{
+    if (ch < 0x20)
+        return ch == u'\t';
+    return ch != 0xFDD0 && ch != 0xFDD1 && ch != 0xFFFC && ch != 0xFFFE && ch != 0xFFFF;
+}
+
 void Reader::emitChar(char16_t ch)
 {
+    if (!isTextCharacter(ch))
+        return;
     GroupState &s = state();
     switch (s.dest) {
     case Destination::Text:
