@@ -14,6 +14,7 @@ public:
     explicit SpinEdit(QWidget *parent = nullptr);
 
     void setMaxLength(int characters);
+    using QSpinBox::lineEdit;   // tests type into it
     // The value the text stands for, before any correction.
     int textValue() const;
 
