@@ -216,6 +216,7 @@ private:
     void flushRun();
     void ensureBlock();
     void endParagraph();
+    void finishText();
     void applyParagraphFormat();
     void insertPicture(const PictureData &picture);
     QTextCharFormat charFormat(const CharProps &props);
@@ -252,6 +253,7 @@ private:
     CharProps m_runProps;
     bool m_blockPending = false;  // a paragraph ended; its successor is not made yet
     bool m_firstBlock = true;
+    bool m_textFinished = false;
     ParaProps m_appliedPara;      // format of the current block
     std::unordered_map<CharProps, QTextCharFormat, CharPropsHash> m_formats;
 };
@@ -366,9 +368,7 @@ RtfReadReport Reader::run()
     if (state().dest == Destination::Picture && m_stack.size() > 1)
         ++m_report.picturesSkipped; // the picture never closed
 
-    flushRun();
-    if (!m_blockPending)
-        applyParagraphFormat();
+    finishText();
     m_cursor.endEditBlock();
     m_document.setUndoRedoEnabled(true);
 
@@ -500,6 +500,8 @@ bool Reader::popGroup()
     }
     if (m_stack.size() <= 1)
         return false; // a closing brace without its opening one
+    if (m_stack.size() == 2)
+        finishText(); // the last paragraph keeps the formats of the document group
     GroupState closed = std::move(m_stack.back());
     m_stack.pop_back();
     if (closed.ownsDestination)
@@ -879,6 +881,16 @@ void Reader::endParagraph()
     ensureBlock();
     applyParagraphFormat();
     m_blockPending = true;
+}
+
+void Reader::finishText()
+{
+    if (m_textFinished)
+        return;
+    m_textFinished = true;
+    flushRun();
+    if (!m_blockPending)
+        applyParagraphFormat();
 }
 
 void Reader::applyParagraphFormat()
