@@ -340,6 +340,7 @@ void Table::open()
         m_fields.clear();
         m_columnNames.clear();
         m_stmtCache.reset();
+        viewChanged();
         m_conn.reset();
         throw;
     }
@@ -368,6 +369,7 @@ void Table::closeDiscarding()
     if (!active())
         return;
     m_stmtCache.reset();
+    viewChanged();
     m_state = TableState::Inactive;
     m_conn.reset();
     m_fields.clear();
@@ -379,6 +381,7 @@ void Table::closeDiscarding()
     m_modified = false;
     m_eof = m_bof = true;
     m_hasRange = false;
+    viewChanged();
     m_disableCount = 0;
     notifyState();
     notifyDataSet();
@@ -391,6 +394,7 @@ void Table::setIndexName(const QString &indexName)
     if (!active()) {
         m_indexName = indexName;
         m_hasRange = false;
+        viewChanged();
         return;
     }
     checkBrowseMode();
@@ -423,6 +427,7 @@ void Table::setIndexName(const QString &indexName)
     m_indexName = canonical;
     m_keyColumns = columns;
     m_hasRange = false;
+    viewChanged();
     first();
     notifyDataSet();
 }
@@ -437,6 +442,7 @@ void Table::setRange(const QVariantList &startKey, const QVariantList &endKey)
     m_rangeStart = startKey;
     m_rangeEnd = endKey;
     m_hasRange = true;
+    viewChanged();
     first();
     notifyDataSet();
 }
@@ -446,6 +452,7 @@ void Table::cancelRange()
     requireActive("CancelRange");
     checkBrowseMode();
     m_hasRange = false;
+    viewChanged();
     first();
     notifyDataSet();
 }
@@ -478,6 +485,7 @@ void Table::setFilter(const QString &expression)
     m_filterText = expression;
     m_filterColumn = column;
     m_filterValue = value;
+    viewChanged();
     if (active() && m_filtered) {
         first();
         notifyDataSet();
@@ -491,6 +499,7 @@ void Table::setFiltered(bool on)
     if (active())
         checkBrowseMode();
     m_filtered = on;
+    viewChanged();
     if (active()) {
         if (on && !m_filterText.isEmpty())
             setFilter(m_filterText);
@@ -654,24 +663,35 @@ void Table::setFieldValue(int index, const QVariant &value)
 QVariantList Table::currentKey() const
 {
     QVariantList key;
-    for (const QString &k : m_keyColumns) {
-        const Field *f = const_cast<Table *>(this)->findField(k);
-        key << m_values.value(f->index());
-    }
+    key.reserve(qsizetype(m_keyFieldIndex.size()) + 1);
+    for (int index : m_keyFieldIndex)
+        key << m_values.value(index);
     key << QVariant(m_rowid);
     return key;
 }
 
 // --- moves
 
-bool Table::seek(const QString &where, const QVariantList &params, bool descending)
+bool Table::seek(int slot, const std::function<QString()> &where, const QVariantList &params, bool descending)
 {
-    const QString sql = QStringLiteral("SELECT %1 FROM %2 WHERE %3 AND (%4) ORDER BY %5 LIMIT 1")
-                            .arg(selectList(), quoted(m_sqlTable), viewCondition(), where,
-                                 orderColumns(descending));
-    sqlite3_stmt *raw = prepare(sql);
-    if (!raw)
-        failSql(QStringLiteral("Positionieren"));
+    if (!m_viewStmts)
+        m_viewStmts = std::make_unique<StmtCache>();
+    const QString key = QString::number(slot);
+    sqlite3_stmt *&raw = m_viewStmts->stmts[key];
+    if (!raw) {
+        const QByteArray sql = QStringLiteral("SELECT %1 FROM %2 WHERE %3 AND (%4) ORDER BY %5 LIMIT 1")
+                                   .arg(selectList(), quoted(m_sqlTable), viewCondition(), where(),
+                                        orderColumns(descending))
+                                   .toUtf8();
+        if (sqlite3_prepare_v3(m_conn->handle(), sql.constData(), int(sql.size()), SQLITE_PREPARE_PERSISTENT, &raw,
+                               nullptr)
+            != SQLITE_OK) {
+            raw = nullptr;
+            m_viewStmts->stmts.remove(key);
+            failSql(QStringLiteral("Positionieren"));
+        }
+    }
+    ++m_statementCount;
     Stmt stmt(raw);
     int pos = 1;
     bindView(raw, pos);
@@ -683,6 +703,15 @@ bool Table::seek(const QString &where, const QVariantList &params, bool descendi
     if (rc != SQLITE_DONE)
         failSql(QStringLiteral("Positionieren"));
     return false;
+}
+
+// Index, range or record filter changed: the prepared moves no longer fit.
+void Table::viewChanged()
+{
+    m_viewStmts.reset();
+    m_keyFieldIndex.clear();
+    for (const QString &k : m_keyColumns)
+        m_keyFieldIndex.push_back(findField(k) ? findField(k)->index() : -1);
 }
 
 static QVariantList typedKey(const Table &t, const QStringList &keyColumns, const QVariantList &values)
@@ -703,23 +732,30 @@ static QVariantList typedKey(const Table &t, const QStringList &keyColumns, cons
     return out;
 }
 
+QString Table::keyTupleWithRowId() const
+{
+    QStringList q;
+    for (const QString &c : m_keyColumns)
+        q << quoted(c);
+    q << QStringLiteral("rowid");
+    return q.size() == 1 ? q.first() : QLatin1Char('(') + q.join(QStringLiteral(", ")) + QLatin1Char(')');
+}
+
 bool Table::seekRelative(bool forward)
 {
-    QStringList cols = m_keyColumns;
-    cols << QStringLiteral("rowid");
-    QStringList q;
-    for (const QString &c : cols)
-        q << (c == QLatin1String("rowid") ? c : quoted(c));
-    const QString lhs = cols.size() == 1 ? q.first() : QLatin1Char('(') + q.join(QStringLiteral(", ")) + QLatin1Char(')');
-    const QString where = lhs + (forward ? QStringLiteral(" > ") : QStringLiteral(" < ")) + placeholders(int(cols.size()));
-    return seek(where, currentKey(), !forward);
+    const int n = int(m_keyColumns.size()) + 1;
+    if (forward)
+        return seek(SlotAfter, [&] { return keyTupleWithRowId() + QStringLiteral(" > ") + placeholders(n); },
+                    currentKey(), false);
+    return seek(SlotBefore, [&] { return keyTupleWithRowId() + QStringLiteral(" < ") + placeholders(n); },
+                currentKey(), true);
 }
 
 void Table::first()
 {
     requireActive("First");
     checkBrowseMode();
-    if (!seek(QStringLiteral("1"), {}, false))
+    if (!seek(SlotFirst, [] { return QStringLiteral("1"); }, {}, false))
         clearBuffer();
     m_bof = true;
     m_eof = m_rowid == 0;
@@ -730,7 +766,7 @@ void Table::last()
 {
     requireActive("Last");
     checkBrowseMode();
-    if (!seek(QStringLiteral("1"), {}, true))
+    if (!seek(SlotLast, [] { return QStringLiteral("1"); }, {}, true))
         clearBuffer();
     m_eof = true;
     m_bof = m_rowid == 0;
@@ -777,12 +813,12 @@ bool Table::findKey(const QVariantList &keyValues)
         fail(QStringLiteral("Die Suche passt nicht zum Index \"%1\" der Tabelle \"%2\".")
                  .arg(m_indexName, tableLabel()));
     const int n = int(keyValues.size());
-    const QString where = tuple(m_keyColumns, n) + QStringLiteral(" = ") + placeholders(n);
+    const auto where = [&] { return tuple(m_keyColumns, n) + QStringLiteral(" = ") + placeholders(n); };
     // Keep the current record if nothing is found: seek into a copy first.
     const qint64 oldRowid = m_rowid;
     const QVariantList oldValues = m_values;
     const std::vector<bool> oldLoaded = m_loaded;
-    if (seek(where, typedKey(*this, m_keyColumns, keyValues), false)) {
+    if (seek(SlotFindKey + n, where, typedKey(*this, m_keyColumns, keyValues), false)) {
         m_bof = m_eof = false;
         notifyData();
         return true;
@@ -801,14 +837,14 @@ void Table::findNearest(const QVariantList &keyValues)
         fail(QStringLiteral("Die Suche passt nicht zum Index \"%1\" der Tabelle \"%2\".")
                  .arg(m_indexName, tableLabel()));
     const int n = int(keyValues.size());
-    const QString where = tuple(m_keyColumns, n) + QStringLiteral(" >= ") + placeholders(n);
-    if (seek(where, typedKey(*this, m_keyColumns, keyValues), false)) {
+    const auto where = [&] { return tuple(m_keyColumns, n) + QStringLiteral(" >= ") + placeholders(n); };
+    if (seek(SlotNearest + n, where, typedKey(*this, m_keyColumns, keyValues), false)) {
         m_bof = m_eof = false;
         notifyData();
         return;
     }
     // Nothing at or after the key: the last record, at the end.
-    if (!seek(QStringLiteral("1"), {}, true))
+    if (!seek(SlotLast, [] { return QStringLiteral("1"); }, {}, true))
         clearBuffer();
     m_eof = true;
     m_bof = m_rowid == 0;
@@ -907,18 +943,14 @@ bool Table::rowInView(qint64 rowid) const
 void Table::repositionNear(const QVariantList &oldKey, qint64 oldRowid)
 {
     Q_UNUSED(oldRowid);
-    QStringList cols = m_keyColumns;
-    QStringList q;
-    for (const QString &c : cols)
-        q << quoted(c);
-    q << QStringLiteral("rowid");
-    const QString lhs = q.size() == 1 ? q.first() : QLatin1Char('(') + q.join(QStringLiteral(", ")) + QLatin1Char(')');
-    const int n = int(q.size());
-    if (seek(lhs + QStringLiteral(" > ") + placeholders(n), oldKey, false)) {
+    const int n = int(m_keyColumns.size()) + 1;
+    if (seek(SlotAfter, [&] { return keyTupleWithRowId() + QStringLiteral(" > ") + placeholders(n); }, oldKey,
+             false)) {
         m_bof = m_eof = false;
         return;
     }
-    if (seek(lhs + QStringLiteral(" < ") + placeholders(n), oldKey, true)) {
+    if (seek(SlotBefore, [&] { return keyTupleWithRowId() + QStringLiteral(" < ") + placeholders(n); }, oldKey,
+             true)) {
         m_eof = true;
         m_bof = false;
         return;

@@ -213,7 +213,11 @@ private:
 
     bool loadRow(sqlite3_stmt *stmt);     // fills the buffer from a stepped row
     void clearBuffer();
-    bool seek(const QString &where, const QVariantList &params, bool descending);
+    // Statement slots of the current view, prepared once per view.
+    enum Slot { SlotFirst = 1, SlotLast, SlotAfter, SlotBefore, SlotFindKey = 16, SlotNearest = 32 };
+    bool seek(int slot, const std::function<QString()> &where, const QVariantList &params, bool descending);
+    void viewChanged();
+    QString keyTupleWithRowId() const;
     bool seekRelative(bool forward);
     bool readByRowId(qint64 rowid);
     bool rowInView(qint64 rowid) const;
@@ -269,6 +273,8 @@ private:
     QList<QPointer<DataSource>> m_sources;
     mutable quint64 m_statementCount = 0;
     mutable std::unique_ptr<StmtCache> m_stmtCache;
+    std::unique_ptr<StmtCache> m_viewStmts;
+    std::vector<int> m_keyFieldIndex;   // field index of each key column
 };
 
 // Switches off code page translation for every string and memo field of a

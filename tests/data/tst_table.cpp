@@ -395,7 +395,9 @@ private slots:
         auto other = openTable("ADRE", "AD_ID");
         QCOMPARE(other->fieldByName("ADRE_ZUS1").asString(), text);
         QCOMPARE(other->fieldByName("ADRE_NAME").asString(), QString::fromUtf8("Alte Mälzerei"));
-        // Stored as UTF-8, readable by any SQLite tool.
+        // Stored as UTF-8, readable by any SQLite tool once the program lets go of the file.
+        t.reset();
+        other.reset();
         sqlite3 *db = nullptr;
         QCOMPARE(sqlite3_open_v2(QFile::encodeName(dir->file("ADRE.FFD")).constData(), &db, SQLITE_OPEN_READONLY, nullptr),
                  SQLITE_OK);

@@ -3,6 +3,8 @@
 #include "data/Schema.h"
 #include "data/Session.h"
 
+#include <QFile>
+
 TempProgramDir::TempProgramDir()
 {
     data::Session::instance().setAlias(QStringLiteral("Tourbuch"), path());
@@ -16,11 +18,25 @@ void TempProgramDir::createAllTables() const
         createTable(t.name);
 }
 
+// Empty table files are made once per test program and copied from there:
+// creating one means several synchronous writes.
+static QString emptyTableFile(const data::TableDef &def)
+{
+    static QTemporaryDir templates;
+    const QString path = templates.filePath(def.name + QStringLiteral(".FFD"));
+    if (!QFile::exists(path))
+        data::createTableFile(path, def);
+    return path;
+}
+
 void TempProgramDir::createTable(const QString &tableName) const
 {
     const data::TableDef *def = data::findTableDef(tableName);
     Q_ASSERT(def);
-    data::createTableFile(file(def->name + QStringLiteral(".FFD")), *def);
+    const QString target = file(def->name + QStringLiteral(".FFD"));
+    Q_ASSERT(!QFile::exists(target));
+    QFile::copy(emptyTableFile(*def), target);
+    QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
 }
 
 void TempProgramDir::exec(const QString &tableName, const QStringList &statements) const
