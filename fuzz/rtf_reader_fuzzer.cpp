@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QTextDocument>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
@@ -28,7 +29,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     QTextDocument again;
     const richtext::RtfReadReport report = richtext::readRtf(written, again);
     // What we write we must read back whole.
-    if (!report.wellFormed || again.toPlainText() != document.toPlainText())
+    if (!report.wellFormed || again.toPlainText() != document.toPlainText()) {
+        const QString a = document.toPlainText(), b = again.toPlainText();
+        qsizetype i = 0;
+        while (i < a.size() && i < b.size() && a[i] == b[i])
+            ++i;
+        fprintf(stderr, "differ at %lld: %04x / %04x\n", (long long)i, i < a.size() ? a[i].unicode() : 0,
+                i < b.size() ? b[i].unicode() : 0);
+        fprintf(stderr, "read:    %s\nwritten: %s\nre-read: %s\n", qPrintable(document.toPlainText().toHtmlEscaped()),
+                written.constData(), qPrintable(again.toPlainText().toHtmlEscaped()));
         std::abort();
+    }
     return 0;
 }

@@ -190,6 +190,14 @@ struct CharPropsHash {
     }
 };
 
+// Control characters and the document's own markers have no place in text.
+bool isTextCharacter(char16_t ch)
+{
+    if (ch < 0x20)
+        return ch == u'\t';
+    return ch != 0xFDD0 && ch != 0xFDD1 && ch != 0xFFFC && ch != 0xFFFE && ch != 0xFFFF;
+}
+
 int clampTwips(int value) { return std::clamp(value, -31680, 31680); } // +-22 inch
 
 class Reader {
@@ -352,7 +360,7 @@ RtfReadReport Reader::run()
                 m_run.reserve(m_run.size() + (m_pos - start));
                 for (qsizetype i = start; i < m_pos; ++i) {
                     const char16_t ch = m_codePage[uchar(m_data[i])];
-                    if (ch >= 0x20 || ch == u'\t')
+                    if (isTextCharacter(ch))
                         m_run.append(QChar(ch));
                 }
                 break;
@@ -779,14 +787,6 @@ void Reader::dispatch(std::string_view word, bool hasParam, int param)
     case Kw::Bin:
         break;
     }
-}
-
-// Control characters and the document's own markers have no place in text.
-bool isTextCharacter(char16_t ch)
-{
-    if (ch < 0x20)
-        return ch == u'\t';
-    return ch != 0xFDD0 && ch != 0xFDD1 && ch != 0xFFFC && ch != 0xFFFE && ch != 0xFFFF;
 }
 
 void Reader::emitChar(char16_t ch)
