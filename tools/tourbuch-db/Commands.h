@@ -31,6 +31,7 @@ struct Command {
 
 int runDemo(const QStringList &arguments);
 int runCheck(const QStringList &arguments);
+int runFilter(const QStringList &arguments);
 
 inline constexpr Command commands[] = {
     {"demo", "VERZEICHNIS [--addresses N] [--seed S]",
@@ -51,6 +52,12 @@ inline constexpr Command commands[] = {
      "kann, erscheinen als \"Hinweis:\" und lassen die Prüfung nicht scheitern.\n"
      "Exit-Status 0 ohne Fehler, sonst 1.",
      &runCheck},
+    {"filter", "VERZEICHNIS",
+     "Setzt den Filter wie das Programm: liest die Filtereinstellungen aus\n"
+     "VERZEICHNIS/Tourbuch.Ini (Abschnitt \"FILTER\"), markiert jede Adresse in ADRE_SEL\n"
+     "und gibt aus, wie viele Adressen im Filter sind und wie viele Markierungen\n"
+     "sich geändert haben. Ein Fehler lässt alle Markierungen unverändert.",
+     &runFilter},
 };
 
 } // namespace tourbuchdb
