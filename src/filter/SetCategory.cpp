@@ -80,10 +80,11 @@ TfrmSetCategory::TfrmSetCategory(const CategoryDialogConfig &config, QWidget *pa
     gridSel = new controls::DbGrid(dsSel, m_config.nameField, QString(), 22, this);
     for (controls::DbGrid *grid : {gridAll, gridSel}) {
         grid->horizontalHeader()->hide();
-        grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        // The names fit the list's width: no sideways scrolling.
+        grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
         grid->setShowGrid(false);
         grid->setWordWrap(false);
-        grid->horizontalHeader()->setStretchLastSection(true);
     }
 
     Label1->move(14, m_config.headingTop);
