@@ -33,10 +33,23 @@ bool printerAvailable(const QPrinter &printer)
 }
 } // namespace
 
+namespace {
+std::unique_ptr<QPrinter> &printerSlot()
+{
+    static std::unique_ptr<QPrinter> printer;
+    return printer;
+}
+} // namespace
+
 QPrinter &programPrinter()
 {
-    static QPrinter printer(QPrinter::HighResolution);
-    return printer;
+    std::unique_ptr<QPrinter> &printer = printerSlot();
+    if (!printer) {
+        printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        // The print system goes down with the application: the printer first.
+        qAddPostRoutine([] { printerSlot().reset(); });
+    }
+    return *printer;
 }
 
 bool applyPageLayout(const QTextDocument &document, QPagedPaintDevice &device,

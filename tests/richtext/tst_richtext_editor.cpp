@@ -76,6 +76,8 @@ private slots:
     void init();
     void pageLayoutSetsLineWidth();
     void tabAndUndo();
+    void loadsEachFormat_data();
+    void loadsEachFormat();
     void saveByExtension_data();
     void saveByExtension();
     void saveToUnwritablePlace();
@@ -125,6 +127,31 @@ void TestEditor::tabAndUndo()
     editor.undo();
     QVERIFY(editor.toPlainText().startsWith(QStringLiteral("Hallo")));
     QVERIFY(editor.toPlainText() != QStringLiteral("Hallo\tWelt"));
+}
+
+void TestEditor::loadsEachFormat_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("bold");
+    QTest::newRow("RTF") << QByteArray("{\\rtf1 {\\b Gr\\'fc\\'dfe}}") << QStringLiteral("Grüße") << true;
+    QTest::newRow("HTML") << QByteArray("<html><body><b>Gr\xC3\xBC\xC3\x9F" "e</b></body></html>")
+                          << QStringLiteral("Grüße") << true;
+    QTest::newRow("UTF-8 text") << QByteArray("Gr\xC3\xBC\xC3\x9F" "e {x}") << QStringLiteral("Grüße {x}") << false;
+    QTest::newRow("Windows-1252 text") << QByteArray("Gr\xFC\xDF" "e \x80") << QStringLiteral("Grüße €") << false;
+}
+
+void TestEditor::loadsEachFormat()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    QFETCH(bool, bold);
+    RichTextEditor editor;
+    editor.setContent(bytes);
+    QCOMPARE(editor.toPlainText(), text);
+    QTextCursor cursor(editor.document());
+    cursor.setPosition(2);
+    QCOMPARE(cursor.charFormat().fontWeight() > QFont::Medium, bold);
 }
 
 void TestEditor::saveByExtension_data()
