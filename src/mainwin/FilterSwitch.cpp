@@ -4,7 +4,7 @@
 
 #include "TourbuchMain.h"
 
-#include "Hourglass.h"
+#include "Guards.h"
 
 #include "app/Globals.h"
 #include "controls/DbGrid.h"
@@ -23,17 +23,10 @@ constexpr int HighestId = 65535;
 // The list shows the new view once, after index, range and position are set.
 class ViewChange {
 public:
-    ViewChange(data::Table &table, controls::DbGrid *grid) : m_table(table)
-    {
-        grid->gridModel()->invalidate();
-        m_table.disableControls();
-    }
-    ~ViewChange() { m_table.enableControls(); }
-    ViewChange(const ViewChange &) = delete;
-    ViewChange &operator=(const ViewChange &) = delete;
+    ViewChange(data::Table &table, controls::DbGrid *grid) : m_detached((grid->gridModel()->invalidate(), table)) {}
 
 private:
-    data::Table &m_table;
+    mainwin::DetachedControls m_detached;
 };
 
 } // namespace

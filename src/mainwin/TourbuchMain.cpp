@@ -1,7 +1,7 @@
 #include "TourbuchMain.h"
 
 #include "GotoSearch.h"
-#include "Hourglass.h"
+#include "Guards.h"
 #include "SplitControl.h"
 
 #include "app/Application.h"
@@ -318,6 +318,8 @@ void TfrmMain::FormCreate()
     m_GotoBusy = false;
     m_Splitter = std::make_unique<TSplitControl>(this);
     Globals::LoadSettings();
+    // The list fetches its names once, for the view the window starts with.
+    const mainwin::DetachedControls detached(*m_tblAdre);
     m_tblAdre->open();
     m_tblAdre->setIndexName(QStringLiteral("AD_ID"));
     // No range is set yet, so this counts every address.
@@ -482,12 +484,7 @@ void TfrmMain::Timer1Timer()
         ~Idle() { busy = false; }
     } idle{m_GotoBusy};
     const mainwin::Hourglass hourglass;
-    // Only the record reached is shown and notified.
-    struct Detached {
-        data::Table &table;
-        explicit Detached(data::Table &t) : table(t) { table.disableControls(); }
-        ~Detached() { table.enableControls(); }
-    } detached(*m_tblAdre);
+    const mainwin::DetachedControls detached(*m_tblAdre);
     mainwin::gotoSearch(*m_tblAdre, m_editGotoKey->text(), m_pbFilterOff->isChecked());
 }
 
