@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QRegularExpression>
+#include <cstring>
 #include <sqlite3.h>
 
 namespace data {
@@ -544,14 +545,14 @@ static QString placeholders(int n)
     return n == 1 ? parts.first() : QLatin1Char('(') + parts.join(QStringLiteral(", ")) + QLatin1Char(')');
 }
 
-QString Table::viewCondition() const
+QString Table::viewCondition(RangeSides sides) const
 {
     QStringList conds;
     if (m_hasRange) {
-        if (!m_rangeStart.isEmpty())
+        if (!m_rangeStart.isEmpty() && sides != EndOnly)
             conds << tuple(m_keyColumns, int(m_rangeStart.size())) + QStringLiteral(" >= ")
                          + placeholders(int(m_rangeStart.size()));
-        if (!m_rangeEnd.isEmpty())
+        if (!m_rangeEnd.isEmpty() && sides != StartOnly)
             conds << tuple(m_keyColumns, int(m_rangeEnd.size())) + QStringLiteral(" <= ")
                          + placeholders(int(m_rangeEnd.size()));
     }
@@ -560,7 +561,7 @@ QString Table::viewCondition() const
     return conds.isEmpty() ? QStringLiteral("1") : conds.join(QStringLiteral(" AND "));
 }
 
-void Table::bindView(sqlite3_stmt *stmt, int &pos) const
+void Table::bindView(sqlite3_stmt *stmt, int &pos, RangeSides sides) const
 {
     auto bindKey = [&](const QVariantList &values) {
         for (int i = 0; i < values.size(); ++i) {
@@ -572,8 +573,10 @@ void Table::bindView(sqlite3_stmt *stmt, int &pos) const
         }
     };
     if (m_hasRange) {
-        bindKey(m_rangeStart);
-        bindKey(m_rangeEnd);
+        if (sides != EndOnly)
+            bindKey(m_rangeStart);
+        if (sides != StartOnly)
+            bindKey(m_rangeEnd);
     }
     if (m_filtered && !m_filterColumn.isEmpty())
         bindValue(stmt, pos++, m_filterValue);
@@ -672,7 +675,8 @@ QVariantList Table::currentKey() const
 
 // --- moves
 
-bool Table::seek(int slot, const std::function<QString()> &where, const QVariantList &params, bool descending)
+bool Table::seek(int slot, const std::function<QString()> &where, const QVariantList &params, bool descending,
+                 RangeSides sides)
 {
     if (!m_viewStmts)
         m_viewStmts = std::make_unique<StmtCache>();
@@ -680,7 +684,7 @@ bool Table::seek(int slot, const std::function<QString()> &where, const QVariant
     sqlite3_stmt *&raw = m_viewStmts->stmts[key];
     if (!raw) {
         const QByteArray sql = QStringLiteral("SELECT %1 FROM %2 WHERE %3 AND (%4) ORDER BY %5 LIMIT 1")
-                                   .arg(selectList(), quoted(m_sqlTable), viewCondition(), where(),
+                                   .arg(selectList(), quoted(m_sqlTable), viewCondition(sides), where(),
                                         orderColumns(descending))
                                    .toUtf8();
         if (sqlite3_prepare_v3(m_conn->handle(), sql.constData(), int(sql.size()), SQLITE_PREPARE_PERSISTENT, &raw,
@@ -694,10 +698,11 @@ bool Table::seek(int slot, const std::function<QString()> &where, const QVariant
     ++m_statementCount;
     Stmt stmt(raw);
     int pos = 1;
-    bindView(raw, pos);
+    bindView(raw, pos, sides);
     for (const QVariant &p : params)
         bindValue(raw, pos++, p);
     const int rc = sqlite3_step(raw);
+    m_moveCost += quint64(sqlite3_stmt_status(raw, SQLITE_STMTSTATUS_VM_STEP, 1));
     if (rc == SQLITE_ROW)
         return loadRow(raw);
     if (rc != SQLITE_DONE)
@@ -712,6 +717,50 @@ void Table::viewChanged()
     m_keyFieldIndex.clear();
     for (const QString &k : m_keyColumns)
         m_keyFieldIndex.push_back(findField(k) ? findField(k)->index() : -1);
+}
+
+// SQLite's order of key values: null, numbers, text (by UTF-8 bytes), blobs.
+static int compareValues(const QVariant &a, const QVariant &b)
+{
+    auto rank = [](const QVariant &v) {
+        if (v.isNull())
+            return 0;
+        switch (v.typeId()) {
+        case QMetaType::Int:
+        case QMetaType::LongLong:
+        case QMetaType::UInt:
+        case QMetaType::ULongLong:
+        case QMetaType::Bool:
+        case QMetaType::Double: return 1;
+        case QMetaType::QByteArray: return 3;
+        default: return 2;
+        }
+    };
+    const int ra = rank(a), rb = rank(b);
+    if (ra != rb)
+        return ra < rb ? -1 : 1;
+    if (ra == 1) {
+        const double x = a.toDouble(), y = b.toDouble();
+        return x < y ? -1 : (x > y ? 1 : 0);
+    }
+    if (ra == 2 || ra == 3) {
+        const QByteArray x = ra == 2 ? a.toString().toUtf8() : a.toByteArray();
+        const QByteArray y = ra == 2 ? b.toString().toUtf8() : b.toByteArray();
+        const int c = std::memcmp(x.constData(), y.constData(), size_t(qMin(x.size(), y.size())));
+        return c != 0 ? (c < 0 ? -1 : 1) : (x.size() < y.size() ? -1 : (x.size() > y.size() ? 1 : 0));
+    }
+    return 0;
+}
+
+// Which of two bounds "key >= a" and "key >= b" is looser: negative when a
+// admits more. On an equal common prefix the longer bound is the tighter one.
+static int compareKeys(const QVariantList &a, const QVariantList &b)
+{
+    const qsizetype n = qMin(a.size(), b.size());
+    for (qsizetype i = 0; i < n; ++i)
+        if (const int c = compareValues(a[i], b[i]))
+            return c;
+    return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
 }
 
 static QVariantList typedKey(const Table &t, const QStringList &keyColumns, const QVariantList &values)
@@ -744,11 +793,12 @@ QString Table::keyTupleWithRowId() const
 bool Table::seekRelative(bool forward)
 {
     const int n = int(m_keyColumns.size()) + 1;
+    // The current record lies in the range, so its key is the tighter bound.
     if (forward)
         return seek(SlotAfter, [&] { return keyTupleWithRowId() + QStringLiteral(" > ") + placeholders(n); },
-                    currentKey(), false);
+                    currentKey(), false, EndOnly);
     return seek(SlotBefore, [&] { return keyTupleWithRowId() + QStringLiteral(" < ") + placeholders(n); },
-                currentKey(), true);
+                currentKey(), true, StartOnly);
 }
 
 void Table::first()
@@ -837,8 +887,12 @@ void Table::findNearest(const QVariantList &keyValues)
         fail(QStringLiteral("Die Suche passt nicht zum Index \"%1\" der Tabelle \"%2\".")
                  .arg(m_indexName, tableLabel()));
     const int n = int(keyValues.size());
+    const QVariantList key = typedKey(*this, m_keyColumns, keyValues);
+    // A key before the range start finds the first record of the view.
+    const bool beforeRange = m_hasRange && compareKeys(key, typedKey(*this, m_keyColumns, m_rangeStart)) < 0;
     const auto where = [&] { return tuple(m_keyColumns, n) + QStringLiteral(" >= ") + placeholders(n); };
-    if (seek(SlotNearest + n, where, typedKey(*this, m_keyColumns, keyValues), false)) {
+    if (beforeRange ? seek(SlotFirst, [] { return QStringLiteral("1"); }, {}, false)
+                    : seek(SlotNearest + n, where, key, false, EndOnly)) {
         m_bof = m_eof = false;
         notifyData();
         return;
@@ -945,12 +999,12 @@ void Table::repositionNear(const QVariantList &oldKey, qint64 oldRowid)
     Q_UNUSED(oldRowid);
     const int n = int(m_keyColumns.size()) + 1;
     if (seek(SlotAfter, [&] { return keyTupleWithRowId() + QStringLiteral(" > ") + placeholders(n); }, oldKey,
-             false)) {
+             false, EndOnly)) {
         m_bof = m_eof = false;
         return;
     }
     if (seek(SlotBefore, [&] { return keyTupleWithRowId() + QStringLiteral(" < ") + placeholders(n); }, oldKey,
-             true)) {
+             true, StartOnly)) {
         m_eof = true;
         m_bof = false;
         return;

@@ -186,6 +186,9 @@ public:
     // Number of SQL statements stepped by this cursor: tests and the
     // benchmark count key lookups with it.
     quint64 statementCount() const { return m_statementCount; }
+    // Virtual machine steps SQLite spent in this cursor's moves: a move that
+    // seeks costs a few dozen, one that scans costs thousands.
+    quint64 moveCost() const { return m_moveCost; }
 
 signals:
     void afterOpenSignal();
@@ -207,15 +210,21 @@ private:
 
     // SQL pieces over the current index, range and filter.
     QString orderColumns(bool descending) const;
-    QString viewCondition() const;        // range and filter, with ?-parameters
-    void bindView(sqlite3_stmt *stmt, int &pos) const;
+    // Range and filter as SQL with ?-parameters. A seek that already has a
+    // tighter bound on one side leaves the range's bound on that side out:
+    // SQLite uses only one lower (upper) bound of a row-value range to seek
+    // in the index, and the range start would make every move a scan from it.
+    enum RangeSides { BothEnds, EndOnly, StartOnly };
+    QString viewCondition(RangeSides sides = BothEnds) const;
+    void bindView(sqlite3_stmt *stmt, int &pos, RangeSides sides = BothEnds) const;
     QString selectList() const;
 
     bool loadRow(sqlite3_stmt *stmt);     // fills the buffer from a stepped row
     void clearBuffer();
     // Statement slots of the current view, prepared once per view.
     enum Slot { SlotFirst = 1, SlotLast, SlotAfter, SlotBefore, SlotFindKey = 16, SlotNearest = 32 };
-    bool seek(int slot, const std::function<QString()> &where, const QVariantList &params, bool descending);
+    bool seek(int slot, const std::function<QString()> &where, const QVariantList &params, bool descending,
+              RangeSides sides = BothEnds);
     void viewChanged();
     QString keyTupleWithRowId() const;
     bool seekRelative(bool forward);
@@ -272,6 +281,7 @@ private:
     bool m_pendingNotify = false;
     QList<QPointer<DataSource>> m_sources;
     mutable quint64 m_statementCount = 0;
+    quint64 m_moveCost = 0;
     mutable std::unique_ptr<StmtCache> m_stmtCache;
     std::unique_ptr<StmtCache> m_viewStmts;
     std::vector<int> m_keyFieldIndex;   // field index of each key column

@@ -535,6 +535,43 @@ private slots:
         QCOMPARE(t->statementCount() - before, quint64(3));
     }
 
+    // Every move seeks in the index from the current key: its cost does not
+    // grow with the distance from the start of the range.
+    void movesDoNotScanFromTheRangeStart_data()
+    {
+        QTest::addColumn<QString>("index");
+        QTest::newRow("AD_ID, range 0..65535") << "AD_ID";
+        QTest::newRow("AD_SEL, range (1,0)..(1,65535)") << "AD_SEL";
+    }
+    void movesDoNotScanFromTheRangeStart()
+    {
+        QFETCH(QString, index);
+        QStringList sql;
+        for (int i = 5; i < 3000; ++i)
+            sql << QStringLiteral("INSERT INTO ADRE (ADRE_ID, ADRE_REF, ADRE_NAME, ADRE_SEL) VALUES (%1, %2, 'N%1', 1)")
+                       .arg(i)
+                       .arg(5000 + i);
+        dir->exec("ADRE", sql);
+        auto t = openTable("ADRE", index);
+        if (index == "AD_ID")
+            t->setRange({0}, {65535});
+        else
+            t->setRange({1, 0}, {1, 65535});
+        const auto costOf = [&](const std::function<void()> &move) {
+            const quint64 before = t->moveCost();
+            move();
+            return t->moveCost() - before;
+        };
+        const QVariantList lateKey = index == "AD_ID" ? QVariantList{2990} : QVariantList{1, 2990};
+        QVERIFY(costOf([&] { t->findNearest(lateKey); }) < 200);
+        QCOMPARE(t->fieldByName("ADRE_ID").asInteger(), 2990);
+        QVERIFY(costOf([&] { t->next(); }) < 200);
+        QVERIFY(costOf([&] { t->prior(); }) < 200);
+        QVERIFY(t->findKey(lateKey));
+        QVERIFY(costOf([&] { t->findNearest(index == "AD_ID" ? QVariantList{-5} : QVariantList{0, 7}); }) < 200);
+        QCOMPARE(t->fieldByName("ADRE_ID").asInteger(), index == "AD_ID" ? 0 : 1);
+    }
+
     void fetchViewAndGotoRowId()
     {
         auto t = openTable("ADRE", "AD_SEL");
