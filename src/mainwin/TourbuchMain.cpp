@@ -1,5 +1,7 @@
 #include "TourbuchMain.h"
 
+#include "filter/Filter.h"
+
 #include "GotoSearch.h"
 #include "Guards.h"
 #include "SplitControl.h"
@@ -568,8 +570,19 @@ void TfrmMain::mnpInfoClick()
 
 // The windows behind these come with the filter definition, the output,
 // the margins, the notes and the related records.
-void TfrmMain::pbFilterDefClick() {}
-void TfrmMain::mnpFilterClick() {}
+void TfrmMain::pbFilterDefClick()
+{
+    // OK means the definition changed and a run has marked the addresses.
+    if (ExecuteFilterDefinition(this) != QDialog::Accepted)
+        return;
+    m_pbFilterOn->setChecked(true);
+    pbFilterOnClick();   // re-reads the view, so the list shows the new marks
+}
+
+void TfrmMain::mnpFilterClick()
+{
+    pbFilterDefClick();
+}
 void TfrmMain::pbDruckenClick() {}
 void TfrmMain::mnpDruckenClick() {}
 void TfrmMain::mnpRaenderClick() {}

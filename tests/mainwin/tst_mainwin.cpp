@@ -9,11 +9,13 @@
 #include "controls/Modal.h"
 #include "data/Table.h"
 #include "detail/Info.h"
+#include "filter/Filter.h"
 #include "mainwin/SplitControl.h"
 #include "mainwin/TourbuchMain.h"
 #include "richtext/DbRichText.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QApplication>
 #include <QFile>
 #include <QGroupBox>
@@ -302,6 +304,45 @@ private slots:
         QVERIFY(!timerArmed);
         QVERIFY(!w->Timer1()->isActive());
         QCOMPARE(currentId(*w), 5);
+    }
+
+    // From "Ändern" through the definition dialog and the run to the
+    // filtered list and its count; the close box changes nothing.
+    void defineFilter_data()
+    {
+        QTest::addColumn<bool>("confirm");
+        QTest::newRow("OK after a change") << true;
+        QTest::newRow("close box") << false;
+    }
+    void defineFilter()
+    {
+        QFETCH(bool, confirm);
+        dir->exec(QStringLiteral("ATYP"), {QStringLiteral("INSERT INTO ATYP VALUES (1, 'Veranstalter', 1)"),
+                                            QStringLiteral("INSERT INTO ATYP VALUES (2, 'Medien', 0)")});
+        dir->exec(QStringLiteral("ADRE"), {QStringLiteral("UPDATE ADRE SET ADRE_TYP = 2"),
+                                            QStringLiteral("UPDATE ADRE SET ADRE_TYP = 1 WHERE ADRE_ID IN (0, 2, 5)")});
+        auto w = makeWindow();
+        QTimer::singleShot(0, this, [confirm] {
+            auto *dlg = qobject_cast<TfrmFilter *>(QApplication::activeModalWidget());
+            QVERIFY(dlg);
+            dlg->cbATypAlle->click();   // one of two types chosen: a restriction
+            if (confirm)
+                dlg->pbOk->click();
+            else
+                dlg->close();
+        });
+        w->pbFilterDef()->click();
+        if (confirm) {
+            QVERIFY(w->pbFilterOn()->isChecked());
+            QVERIFY(w->mnpFilterOn()->isChecked());
+            QCOMPARE(w->lblAnzahl()->text(), QStringLiteral("3 von 6"));
+            QCOMPARE(w->gridAdre()->model()->rowCount(), 3);
+            QCOMPARE(currentId(*w), 0);
+        } else {
+            QVERIFY(w->pbFilterOff()->isChecked());
+            QCOMPARE(w->lblAnzahl()->text(), QStringLiteral("Alle 6"));
+            QCOMPARE(w->gridAdre()->model()->rowCount(), AddressCount);
+        }
     }
 
     void filterSwitching_data()
