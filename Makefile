@@ -23,3 +23,9 @@ test: build
 
 clean:
 	rm -rf $(BUILD)
+
+# Speed and memory beside the peers on a full demo database; not a test.
+.PHONY: bench
+bench: configure
+	@cmake --build $(BUILD) -j$(JOBS) --target tourbuch-bench
+	@$(BUILD)/bench/tourbuch-bench
