@@ -37,7 +37,9 @@ public:
         return changed;
     }
 
-    void resetMarks() { m_db.exec(QStringLiteral("UPDATE ADRE SET ADRE_SEL = 0")); }
+    // Only marks that are set: rewriting every record would make the
+    // untimed part of a round several times longer than the timed one.
+    void resetMarks() { m_db.exec(QStringLiteral("UPDATE ADRE SET ADRE_SEL = 0 WHERE ADRE_SEL IS NOT 0")); }
 
     std::vector<int> marks()
     {

@@ -142,7 +142,10 @@ int run(int argc, char **argv)
     QTextStream out(stdout);
     Options options;
     if (!parse(app.arguments(), options)) {
-        out << "usage: tourbuch-bench [--rounds N] [--addresses N] [--dir DIR] [--only NAME,...]\n";
+        out << "usage: tourbuch-bench [--rounds N] [--addresses N] [--dir DIR] [--only NAME,...]\nfigures:";
+        for (const Figure &figure : allFigures())
+            out << ' ' << figure.name;
+        out << '\n';
         return 2;
     }
 
