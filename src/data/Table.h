@@ -287,6 +287,19 @@ private:
     std::vector<int> m_keyFieldIndex;   // field index of each key column
 };
 
+// The table's bound controls detached for the length of a scope: only the
+// record reached at the end is shown and notified, once.
+class ControlsDisabled {
+public:
+    explicit ControlsDisabled(Table &table) : m_table(table) { m_table.disableControls(); }
+    ~ControlsDisabled() { m_table.enableControls(); }
+    ControlsDisabled(const ControlsDisabled &) = delete;
+    ControlsDisabled &operator=(const ControlsDisabled &) = delete;
+
+private:
+    Table &m_table;
+};
+
 // Switches off code page translation for every string and memo field of a
 // freshly opened table, so field text is shown, printed and stored as it is.
 void DisableFieldTranslation(Table &table);

@@ -3,6 +3,7 @@
 #include "app/Application.h"
 #include "app/Globals.h"
 #include "controls/Gauge.h"
+#include "controls/WaitCursor.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -13,14 +14,6 @@
 namespace {
 
 // The hourglass for the length of a scope, also when an error escapes.
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor &) = delete;
-    WaitCursor &operator=(const WaitCursor &) = delete;
-};
-
 } // namespace
 
 TfrmDoFilter::TfrmDoFilter(QWidget *parent)
@@ -68,7 +61,7 @@ void TfrmDoFilter::Timer1Timer()
 {
     Timer1->stop();   // one run per window
     try {
-        WaitCursor wait;
+        controls::WaitCursor wait;
         filter::FilterFlags flags;
         flags.FilterATyp = FilterATyp;
         flags.FilterRaum = FilterRaum;

@@ -5,6 +5,7 @@
 #include "controls/DbGrid.h"
 #include "controls/HelpViewer.h"
 #include "controls/Modal.h"
+#include "controls/WaitCursor.h"
 #include "data/Table.h"
 
 #include <QApplication>
@@ -14,26 +15,7 @@
 
 namespace {
 
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor &) = delete;
-    WaitCursor &operator=(const WaitCursor &) = delete;
-};
-
 // Suspends the display of a table's bound controls for a scope.
-class ControlsDisabled {
-public:
-    explicit ControlsDisabled(data::Table *table) : m_table(table) { m_table->disableControls(); }
-    ~ControlsDisabled() { m_table->enableControls(); }
-    ControlsDisabled(const ControlsDisabled &) = delete;
-    ControlsDisabled &operator=(const ControlsDisabled &) = delete;
-
-private:
-    data::Table *m_table;
-};
-
 const int HelpContext = 2;
 
 } // namespace
@@ -215,9 +197,9 @@ void TfrmSetCategory::pbUnselOneClick()
 
 void TfrmSetCategory::pbSelAllClick()
 {
-    WaitCursor wait;
-    ControlsDisabled all(tblAll);
-    ControlsDisabled sel(tblSel);
+    controls::WaitCursor wait;
+    data::ControlsDisabled all(*tblAll);
+    data::ControlsDisabled sel(*tblSel);
     while (idOf(tblAll) > 0) {
         selectOne();
         tblAll->first();
@@ -226,9 +208,9 @@ void TfrmSetCategory::pbSelAllClick()
 
 void TfrmSetCategory::pbUnselAllClick()
 {
-    WaitCursor wait;
-    ControlsDisabled sel(tblSel);
-    ControlsDisabled all(tblAll);
+    controls::WaitCursor wait;
+    data::ControlsDisabled sel(*tblSel);
+    data::ControlsDisabled all(*tblAll);
     while (idOf(tblSel) > 0) {
         unselectOne();
         tblSel->first();

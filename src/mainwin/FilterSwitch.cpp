@@ -4,7 +4,7 @@
 
 #include "TourbuchMain.h"
 
-#include "Guards.h"
+#include "controls/WaitCursor.h"
 
 #include "app/Globals.h"
 #include "controls/DbGrid.h"
@@ -26,7 +26,7 @@ public:
     ViewChange(data::Table &table, controls::DbGrid *grid) : m_detached((grid->gridModel()->invalidate(), table)) {}
 
 private:
-    mainwin::DetachedControls m_detached;
+    data::ControlsDisabled m_detached;
 };
 
 } // namespace
@@ -46,7 +46,7 @@ void TfrmMain::pbFilterOnClick()
 {
     m_mnpFilterOn->setChecked(true);
     m_pbFilterOn->setChecked(true);
-    const mainwin::Hourglass hourglass;
+    const controls::WaitCursor hourglass;
     {
         const ViewChange change(*m_tblAdre, m_gridAdre);
         const int current = m_tblAdre->fieldByName(IdField).asInteger();
@@ -65,7 +65,7 @@ void TfrmMain::pbFilterOffClick()
 {
     m_mnpFilterOff->setChecked(true);
     m_pbFilterOff->setChecked(true);
-    const mainwin::Hourglass hourglass;
+    const controls::WaitCursor hourglass;
     {
         const ViewChange change(*m_tblAdre, m_gridAdre);
         // 0 from an empty filtered view: the first address then.

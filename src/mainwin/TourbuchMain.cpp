@@ -3,7 +3,7 @@
 #include "filter/Filter.h"
 
 #include "GotoSearch.h"
-#include "Guards.h"
+#include "controls/WaitCursor.h"
 #include "SplitControl.h"
 
 #include "app/Application.h"
@@ -321,7 +321,7 @@ void TfrmMain::FormCreate()
     m_Splitter = std::make_unique<TSplitControl>(this);
     Globals::LoadSettings();
     // The list fetches its names once, for the view the window starts with.
-    const mainwin::DetachedControls detached(*m_tblAdre);
+    const data::ControlsDisabled detached(*m_tblAdre);
     m_tblAdre->open();
     m_tblAdre->setIndexName(QStringLiteral("AD_ID"));
     // No range is set yet, so this counts every address.
@@ -485,8 +485,8 @@ void TfrmMain::Timer1Timer()
         bool &busy;
         ~Idle() { busy = false; }
     } idle{m_GotoBusy};
-    const mainwin::Hourglass hourglass;
-    const mainwin::DetachedControls detached(*m_tblAdre);
+    const controls::WaitCursor hourglass;
+    const data::ControlsDisabled detached(*m_tblAdre);
     mainwin::gotoSearch(*m_tblAdre, m_editGotoKey->text(), m_pbFilterOff->isChecked());
 }
 

@@ -2,6 +2,7 @@
 
 #include "PageLayout.h"
 #include "controls/Modal.h"
+#include "controls/WaitCursor.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
@@ -15,14 +16,6 @@
 namespace richtext {
 
 namespace {
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor &) = delete;
-    WaitCursor &operator=(const WaitCursor &) = delete;
-};
-
 bool printerAvailable(const QPrinter &printer)
 {
     if (controls::Modal::printRedirected())
@@ -101,7 +94,7 @@ bool printDocument(QWidget *parent, const QTextDocument &document)
                                                             "Bitte richten Sie zuerst einen Drucker ein."));
         return false;
     }
-    const WaitCursor wait;
+    const controls::WaitCursor wait;
     printer.setCopyCount(1);
     printer.setPrintRange(QPrinter::AllPages);
     const bool printed = controls::Modal::print(parent, printer, [&document](QPrinter &target) {
