@@ -790,23 +790,31 @@ QString Table::keyTupleWithRowId() const
     return q.size() == 1 ? q.first() : QLatin1Char('(') + q.join(QStringLiteral(", ")) + QLatin1Char(')');
 }
 
-bool Table::seekRelative(bool forward)
+// The record after (before) the key in index order. The key lies in the
+// range, so it is the tighter bound on its side.
+bool Table::seekFrom(const QVariantList &key, bool forward)
 {
     const int n = int(m_keyColumns.size()) + 1;
-    // The current record lies in the range, so its key is the tighter bound.
     if (forward)
-        return seek(SlotAfter, [&] { return keyTupleWithRowId() + QStringLiteral(" > ") + placeholders(n); },
-                    currentKey(), false, EndOnly);
-    return seek(SlotBefore, [&] { return keyTupleWithRowId() + QStringLiteral(" < ") + placeholders(n); },
-                currentKey(), true, StartOnly);
+        return seek(SlotAfter, [&] { return keyTupleWithRowId() + QStringLiteral(" > ") + placeholders(n); }, key,
+                    false, EndOnly);
+    return seek(SlotBefore, [&] { return keyTupleWithRowId() + QStringLiteral(" < ") + placeholders(n); }, key, true,
+                StartOnly);
+}
+
+// The first (last) record of the view; no current record when it is empty.
+void Table::seekEnd(bool atStart)
+{
+    if (!(atStart ? seek(SlotFirst, [] { return QStringLiteral("1"); }, {}, false)
+                  : seek(SlotLast, [] { return QStringLiteral("1"); }, {}, true)))
+        clearBuffer();
 }
 
 void Table::first()
 {
     requireActive("First");
     checkBrowseMode();
-    if (!seek(SlotFirst, [] { return QStringLiteral("1"); }, {}, false))
-        clearBuffer();
+    seekEnd(true);
     m_bof = true;
     m_eof = m_rowid == 0;
     notifyData();
@@ -816,43 +824,34 @@ void Table::last()
 {
     requireActive("Last");
     checkBrowseMode();
-    if (!seek(SlotLast, [] { return QStringLiteral("1"); }, {}, true))
-        clearBuffer();
+    seekEnd(false);
     m_eof = true;
     m_bof = m_rowid == 0;
     notifyData();
 }
 
-void Table::next()
+// At the end of the view the record stays and EOF (BOF) is set.
+void Table::step(bool forward)
 {
-    requireActive("Next");
+    requireActive(forward ? "Next" : "Prior");
     checkBrowseMode();
-    if (m_rowid == 0) {
-        m_eof = true;
-        return;
-    }
-    if (seekRelative(true)) {
+    bool &atEnd = forward ? m_eof : m_bof;
+    if (m_rowid != 0 && seekFrom(currentKey(), forward)) {
         m_bof = m_eof = false;
         notifyData();
     } else {
-        m_eof = true;
+        atEnd = true;
     }
+}
+
+void Table::next()
+{
+    step(true);
 }
 
 void Table::prior()
 {
-    requireActive("Prior");
-    checkBrowseMode();
-    if (m_rowid == 0) {
-        m_bof = true;
-        return;
-    }
-    if (seekRelative(false)) {
-        m_bof = m_eof = false;
-        notifyData();
-    } else {
-        m_bof = true;
-    }
+    step(false);
 }
 
 bool Table::findKey(const QVariantList &keyValues)
@@ -891,15 +890,13 @@ void Table::findNearest(const QVariantList &keyValues)
     // A key before the range start finds the first record of the view.
     const bool beforeRange = m_hasRange && compareKeys(key, typedKey(*this, m_keyColumns, m_rangeStart)) < 0;
     const auto where = [&] { return tuple(m_keyColumns, n) + QStringLiteral(" >= ") + placeholders(n); };
-    if (beforeRange ? seek(SlotFirst, [] { return QStringLiteral("1"); }, {}, false)
-                    : seek(SlotNearest + n, where, key, false, EndOnly)) {
+    if (beforeRange ? (seekEnd(true), m_rowid != 0) : seek(SlotNearest + n, where, key, false, EndOnly)) {
         m_bof = m_eof = false;
         notifyData();
         return;
     }
     // Nothing at or after the key: the last record, at the end.
-    if (!seek(SlotLast, [] { return QStringLiteral("1"); }, {}, true))
-        clearBuffer();
+    seekEnd(false);
     m_eof = true;
     m_bof = m_rowid == 0;
     notifyData();
@@ -994,17 +991,13 @@ bool Table::rowInView(qint64 rowid) const
 
 // The record at `oldKey` left the view: go to the record that followed it,
 // else the one before it, else nowhere.
-void Table::repositionNear(const QVariantList &oldKey, qint64 oldRowid)
+void Table::repositionNear(const QVariantList &oldKey)
 {
-    Q_UNUSED(oldRowid);
-    const int n = int(m_keyColumns.size()) + 1;
-    if (seek(SlotAfter, [&] { return keyTupleWithRowId() + QStringLiteral(" > ") + placeholders(n); }, oldKey,
-             false, EndOnly)) {
+    if (seekFrom(oldKey, true)) {
         m_bof = m_eof = false;
         return;
     }
-    if (seek(SlotBefore, [&] { return keyTupleWithRowId() + QStringLiteral(" < ") + placeholders(n); }, oldKey,
-             true, StartOnly)) {
+    if (seekFrom(oldKey, false)) {
         m_eof = true;
         m_bof = false;
         return;
@@ -1021,7 +1014,7 @@ void Table::refresh()
         const QVariantList oldKey = currentKey();
         const qint64 rowid = m_rowid;
         if (!(rowInView(rowid) && readByRowId(rowid)))
-            repositionNear(oldKey, rowid);
+            repositionNear(oldKey);
     } else {
         first();
     }
@@ -1213,9 +1206,9 @@ void Table::postRecord(bool askEditors)
         // The record left this cursor's range or record filter.
         if (readByRowId(rowid)) {
             const QVariantList newKey = currentKey();
-            repositionNear(inserting ? newKey : oldKey, rowid);
+            repositionNear(inserting ? newKey : oldKey);
         } else {
-            repositionNear(oldKey, rowid);
+            repositionNear(oldKey);
         }
     } else {
         m_bof = m_eof = false;

@@ -227,10 +227,12 @@ private:
               RangeSides sides = BothEnds);
     void viewChanged();
     QString keyTupleWithRowId() const;
-    bool seekRelative(bool forward);
+    bool seekFrom(const QVariantList &key, bool forward);
+    void seekEnd(bool atStart);
+    void step(bool forward);
     bool readByRowId(qint64 rowid);
     bool rowInView(qint64 rowid) const;
-    void repositionNear(const QVariantList &oldKey, qint64 oldRowid);
+    void repositionNear(const QVariantList &oldKey);
     QVariantList currentKey() const;
     QVariant fieldValue(int index) const;
     void setFieldValue(int index, const QVariant &value);

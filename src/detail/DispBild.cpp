@@ -9,7 +9,8 @@ namespace {
 constexpr const char *Section = "BILDER";
 }
 
-TfrmDispBild::TfrmDispBild(QWidget *parent) : QWidget(parent, Qt::Window)
+TfrmDispBild::TfrmDispBild(QWidget *parent)
+    : Form<QWidget>(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("frmDispBild"));
     QFont font(QStringLiteral("Arial"));
@@ -29,16 +30,4 @@ void TfrmDispBild::FormHide()
     Globals::SaveWindowPlacement(QString::fromLatin1(Section), this);
 }
 
-void TfrmDispBild::showEvent(QShowEvent *event)
-{
-    QWidget::showEvent(event);
-    if (!event->spontaneous())
-        TourbuchApplication::guarded([this] { FormShow(); });
-}
 
-void TfrmDispBild::hideEvent(QHideEvent *event)
-{
-    QWidget::hideEvent(event);
-    if (!event->spontaneous())
-        TourbuchApplication::guarded([this] { FormHide(); });
-}

@@ -9,7 +9,8 @@ namespace {
 constexpr const char *Section = "TEXTE";
 }
 
-TfrmDispText::TfrmDispText(QWidget *parent) : QWidget(parent, Qt::Window)
+TfrmDispText::TfrmDispText(QWidget *parent)
+    : Form<QWidget>(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("frmDispText"));
     QFont font(QStringLiteral("Arial"));
@@ -29,16 +30,4 @@ void TfrmDispText::FormHide()
     Globals::SaveWindowPlacement(QString::fromLatin1(Section), this);
 }
 
-void TfrmDispText::showEvent(QShowEvent *event)
-{
-    QWidget::showEvent(event);
-    if (!event->spontaneous())
-        TourbuchApplication::guarded([this] { FormShow(); });
-}
 
-void TfrmDispText::hideEvent(QHideEvent *event)
-{
-    QWidget::hideEvent(event);
-    if (!event->spontaneous())
-        TourbuchApplication::guarded([this] { FormHide(); });
-}

@@ -1,18 +1,16 @@
 #pragma once
+#include "app/Form.h"
+
 #include <QWidget>
 
 // Created hidden at start-up and kept for the whole run; the related-records
 // lookup of the main window fills and shows it.
-class TfrmDispText : public QWidget {
+class TfrmDispText : public Form<QWidget> {
     Q_OBJECT
 public:
     explicit TfrmDispText(QWidget *parent = nullptr);
 
-protected:
-    void showEvent(QShowEvent *event) override;
-    void hideEvent(QHideEvent *event) override;
-
 private:
-    void FormShow();
-    void FormHide();
+    void FormShow() override;
+    void FormHide() override;
 };

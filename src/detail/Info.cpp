@@ -24,7 +24,8 @@ QLabel *centredLabel(QWidget *parent, const char *name, const QString &text, QRe
 
 } // namespace
 
-TfrmInfo::TfrmInfo(QWidget *parent) : QDialog(parent)
+TfrmInfo::TfrmInfo(QWidget *parent)
+    : Form<QDialog>(parent)
 {
     setObjectName(QStringLiteral("frmInfo"));
     setWindowTitle(QStringLiteral("Info"));
@@ -81,21 +82,14 @@ TfrmInfo::TfrmInfo(QWidget *parent) : QDialog(parent)
     connect(m_BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-void TfrmInfo::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (event->spontaneous())
-        return;
-    FormShow();
-    if (const QScreen *screen = this->screen()) {
-        const QRect area = screen->availableGeometry();
-        move(area.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
-    }
-}
-
 void TfrmInfo::FormShow()
 {
     m_lblVersion->setText(QStringLiteral("Version 5.0 (09.11.2001)"));
     // The whole database, whatever the filter shows.
     m_lblBestand->setText(QStringLiteral("Aktueller Bestand: %1 Adressen").arg(Globals::AddressTotal));
+    // No placement of its own: centred on the screen.
+    if (const QScreen *screen = this->screen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
+    }
 }

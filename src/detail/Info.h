@@ -2,13 +2,15 @@
 // The About window: the program's title, version and holdings, and who
 // made it. Created for each opening and shown modally.
 
+#include "app/Form.h"
+
 #include <QDialog>
 
 class QGroupBox;
 class QLabel;
 class QPushButton;
 
-class TfrmInfo : public QDialog {
+class TfrmInfo : public Form<QDialog> {
     Q_OBJECT
 public:
     explicit TfrmInfo(QWidget *parent = nullptr);
@@ -19,11 +21,8 @@ public:
     QGroupBox *GroupBox1() const { return m_GroupBox1; }
     QPushButton *BitBtn1() const { return m_BitBtn1; }
 
-protected:
-    void showEvent(QShowEvent *event) override;
-
 private:
-    void FormShow();
+    void FormShow() override;
 
     QLabel *m_Label1;
     QLabel *m_lblVersion;

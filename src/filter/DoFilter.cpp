@@ -17,7 +17,7 @@ namespace {
 } // namespace
 
 TfrmDoFilter::TfrmDoFilter(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
+    : Form<QDialog>(parent, Qt::Dialog | Qt::FramelessWindowHint),
       Panel1(new QFrame(this)),
       Gauge(new controls::Gauge(Panel1)),
       Timer1(new QTimer(this))
@@ -39,12 +39,6 @@ TfrmDoFilter::TfrmDoFilter(QWidget *parent)
     Timer1->setInterval(300);
     Timer1->setSingleShot(false);
     connect(Timer1, &QTimer::timeout, this, &TfrmDoFilter::Timer1Timer);
-}
-
-void TfrmDoFilter::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    FormShow();
 }
 
 void TfrmDoFilter::FormShow()

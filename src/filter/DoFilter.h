@@ -3,6 +3,7 @@
 // the run starts 300 ms after the window is shown, so it is painted first,
 // and the window closes itself when the run is over.
 
+#include "app/Form.h"
 #include "filter/FilterRun.h"
 
 #include <QDialog>
@@ -15,7 +16,7 @@ namespace controls {
 class Gauge;
 }
 
-class TfrmDoFilter : public QDialog {
+class TfrmDoFilter : public Form<QDialog> {
     Q_OBJECT
 public:
     explicit TfrmDoFilter(QWidget *parent = nullptr);
@@ -37,11 +38,10 @@ public:
     QTimer *Timer1;
 
 protected:
-    void showEvent(QShowEvent *event) override;
     void reject() override {}   // Escape does not end the run
 
 private:
-    void FormShow();
+    void FormShow() override;
     void Timer1Timer();
 
     filter::FilterResult m_result;

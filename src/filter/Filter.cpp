@@ -113,7 +113,8 @@ bool chooseEntries(QWidget *parent)
 
 } // namespace
 
-TfrmFilter::TfrmFilter(QWidget *parent) : QDialog(parent)
+TfrmFilter::TfrmFilter(QWidget *parent)
+    : Form<QDialog>(parent)
 {
     setWindowTitle(QStringLiteral("Filter ändern"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -184,17 +185,7 @@ void TfrmFilter::FormCreate()
     TotalLoka = filter::CountCategoryTotal(filter::Category::Loka);
 }
 
-void TfrmFilter::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    TourbuchApplication::guarded([this] { FormShow(); });
-}
 
-void TfrmFilter::hideEvent(QHideEvent *event)
-{
-    TourbuchApplication::guarded([this] { FormHide(); });
-    QDialog::hideEvent(event);
-}
 
 void TfrmFilter::FormShow()
 {

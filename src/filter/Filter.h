@@ -3,6 +3,8 @@
 // its selection dialog, and "alle" postal codes or a range. OK stores the
 // definition in the filter settings and, when it changed, runs the filter.
 
+#include "app/Form.h"
+
 #include <QDialog>
 
 class QCheckBox;
@@ -14,7 +16,7 @@ namespace controls {
 class SpinEdit;
 }
 
-class TfrmFilter : public QDialog {
+class TfrmFilter : public Form<QDialog> {
     Q_OBJECT
 public:
     // Counts the category tables; throws data::DatabaseError.
@@ -51,15 +53,13 @@ public:
     void UpdateLokaCount();
 
 protected:
-    void showEvent(QShowEvent *event) override;
-    void hideEvent(QHideEvent *event) override;
     // The close box and Escape: Cancel, nothing stored.
     void reject() override;
 
 private:
     void FormCreate();
-    void FormShow();
-    void FormHide();
+    void FormShow() override;
+    void FormHide() override;
 };
 
 // Shows the filter definition dialog modally over `parent`. Returns 1 when

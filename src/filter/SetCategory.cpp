@@ -21,7 +21,7 @@ const int HelpContext = 2;
 } // namespace
 
 TfrmSetCategory::TfrmSetCategory(const CategoryDialogConfig &config, QWidget *parent)
-    : QDialog(parent),
+    : Form<QDialog>(parent),
       tblAll(new data::Table(this)),
       dsAll(new data::DataSource(this)),
       tblSel(new data::Table(this)),
@@ -123,17 +123,7 @@ void TfrmSetCategory::FormDestroy()
     }
 }
 
-void TfrmSetCategory::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    FormShow();
-}
 
-void TfrmSetCategory::hideEvent(QHideEvent *event)
-{
-    TourbuchApplication::guarded([this] { FormHide(); });
-    QDialog::hideEvent(event);
-}
 
 void TfrmSetCategory::FormShow()
 {

@@ -4,6 +4,8 @@
 // view of the same table through a record filter on its SEL field. Every
 // move is written at once. SetATyp, SetRaum, SetStil and SetLoka configure it.
 
+#include "app/Form.h"
+
 #include <QDialog>
 #include <QString>
 
@@ -35,7 +37,7 @@ struct CategoryDialogConfig {
     int buttonTops[4] = {74, 103, 133, 162};
 };
 
-class TfrmSetCategory : public QDialog {
+class TfrmSetCategory : public Form<QDialog> {
     Q_OBJECT
 public:
     // Opens both views of the table; throws data::DatabaseError.
@@ -68,16 +70,14 @@ public:
     void pbHilfeClick();
 
 protected:
-    void showEvent(QShowEvent *event) override;
-    void hideEvent(QHideEvent *event) override;
     // The close box and Escape: Cancel; the moves made stay stored.
     void reject() override;
 
 private:
     void FormCreate();
     void FormDestroy();
-    void FormShow();
-    void FormHide();
+    void FormShow() override;
+    void FormHide() override;
     int idOf(data::Table *table) const;
     bool selectOne();
     bool unselectOne();

@@ -86,7 +86,8 @@ QLabel *label(QWidget *parent, const char *name, const QString &text, QPoint at,
 
 } // namespace
 
-TfrmMain::TfrmMain(QWidget *parent) : QMainWindow(parent)
+TfrmMain::TfrmMain(QWidget *parent)
+    : Form<QMainWindow>(parent)
 {
     setObjectName(QStringLiteral("frmMain"));
     QFont font(QStringLiteral("Arial"));
@@ -361,19 +362,7 @@ void TfrmMain::setListWidth(int width)
     m_pnlLinks->setFixedWidth(width);
 }
 
-void TfrmMain::showEvent(QShowEvent *event)
-{
-    QMainWindow::showEvent(event);
-    if (!event->spontaneous())
-        TourbuchApplication::guarded([this] { FormShow(); });
-}
 
-void TfrmMain::hideEvent(QHideEvent *event)
-{
-    QMainWindow::hideEvent(event);
-    if (!event->spontaneous())
-        TourbuchApplication::guarded([this] { FormHide(); });
-}
 
 void TfrmMain::closeEvent(QCloseEvent *event)
 {

@@ -3,6 +3,7 @@
 // count, the go-to field and the list of names; on the right the editable
 // description of the current address and the button row.
 
+#include "app/Form.h"
 #include "data/Table.h"
 
 #include <QMainWindow>
@@ -29,7 +30,7 @@ namespace richtext {
 class DbRichText;
 }
 
-class TfrmMain : public QMainWindow {
+class TfrmMain : public Form<QMainWindow> {
     Q_OBJECT
 public:
     explicit TfrmMain(QWidget *parent = nullptr);   // runs FormCreate
@@ -109,8 +110,6 @@ public:
     int ButtonRowWidth() const { return m_ButtonRowWidth; }
 
 protected:
-    void showEvent(QShowEvent *event) override;
-    void hideEvent(QHideEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
@@ -120,8 +119,8 @@ private:
     void buildWindow();
     void buildMenus();
     void FormCreate();
-    void FormShow();
-    void FormHide();
+    void FormShow() override;
+    void FormHide() override;
     void FormDestroy();
     void FormResize();
     void pnlFilterResize();
