@@ -3,6 +3,7 @@
 #include "data/Table.h"
 
 #include <QHeaderView>
+#include <algorithm>
 #include <QItemSelectionModel>
 #include <QPalette>
 
@@ -40,8 +41,46 @@ QVariant DbGridModel::data(const QModelIndex &index, int role) const
     if (!index.isValid() || index.row() >= int(m_rowIds.size()))
         return {};
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
-        return m_values.at(index.row());
+        return valueAt(index.row());
     return {};
+}
+
+namespace {
+constexpr int BlockSize = 64;
+}
+
+const QString &DbGridModel::valueAt(int row) const
+{
+    const size_t block = size_t(row / BlockSize);
+    if (!m_blockRead[block]) {
+        m_blockRead[block] = true;
+        data::Table *t = table();
+        if (t && t->active()) {
+            const int first = int(block) * BlockSize;
+            const int count = qMin(BlockSize, int(m_rowIds.size()) - first);
+            const QVariantList values = t->fetchColumn(m_fieldName, m_rowIds.data() + first, count);
+            for (int i = 0; i < count; ++i)
+                m_values[size_t(first + i)] = values.at(i).toString();
+            ++m_blocksRead;
+        }
+    }
+    return m_values[size_t(row)];
+}
+
+int DbGridModel::rowOf(qint64 rowId) const
+{
+    if (rowId == 0)
+        return -1;
+    if (m_rowIdsAscending) {
+        const auto it = std::lower_bound(m_rowIds.begin(), m_rowIds.end(), rowId);
+        return it != m_rowIds.end() && *it == rowId ? int(it - m_rowIds.begin()) : -1;
+    }
+    if (m_rowOfId.isEmpty() && !m_rowIds.empty()) {
+        m_rowOfId.reserve(qsizetype(m_rowIds.size()));
+        for (size_t i = 0; i < m_rowIds.size(); ++i)
+            m_rowOfId.insert(m_rowIds[i], int(i));
+    }
+    return m_rowOfId.value(rowId, -1);
 }
 
 QVariant DbGridModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -85,7 +124,7 @@ void DbGridModel::viewChanged()
     // Detaching and re-attaching the controls also reports a view change;
     // fetching again only pays when the view may really differ.
     if (!m_stale && open && t->indexName() == m_indexName && t->recordCount() == int(m_rowIds.size())
-        && (t->currentRowId() == 0 || m_rowOfId.contains(t->currentRowId()))) {
+        && (t->currentRowId() == 0 || rowOf(t->currentRowId()) >= 0)) {
         recordChanged();
         return;
     }
@@ -98,18 +137,15 @@ void DbGridModel::reload()
     beginResetModel();
     m_rowIds.clear();
     m_values.clear();
+    m_blockRead.clear();
     m_rowOfId.clear();
+    m_blocksRead = 0;
     m_currentRow = -1;
     if (t && t->active()) {
-        const auto rows = t->fetchView({m_fieldName});
-        m_rowIds.reserve(rows.size());
-        m_values.reserve(qsizetype(rows.size()));
-        m_rowOfId.reserve(qsizetype(rows.size()));
-        for (const auto &row : rows) {
-            m_rowOfId.insert(row.rowid, int(m_rowIds.size()));
-            m_rowIds.push_back(row.rowid);
-            m_values << row.values.value(0).toString();
-        }
+        m_rowIds = t->fetchRowIds();
+        m_rowIdsAscending = std::is_sorted(m_rowIds.begin(), m_rowIds.end());
+        m_values.resize(m_rowIds.size());
+        m_blockRead.assign((m_rowIds.size() + BlockSize - 1) / BlockSize, false);
         m_indexName = t->indexName();
         ++m_fetchCount;
     } else {

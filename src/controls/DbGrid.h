@@ -1,8 +1,10 @@
 #pragma once
-// A read-only list of one field over a table cursor. The view's values are
-// fetched in one query when the records of the view may have changed, never
-// per paint or scroll step, so the list stays fluid with a whole database.
-// Its current row and the cursor's current record follow each other.
+// A read-only list of one field over a table cursor. When the records of the
+// view may have changed it reads their row ids from the index in one query;
+// the values are read when rows are first shown, a block at a time, and kept
+// until the view changes, never per paint or scroll step. So the list stays
+// fluid, and switching views costs little more than counting, with a whole
+// database. Its current row and the cursor's current record follow each other.
 
 #include <QAbstractTableModel>
 #include <QHash>
@@ -34,13 +36,15 @@ public:
     // Row of the cursor's current record, -1 when there is none.
     int currentRow() const { return m_currentRow; }
     qint64 rowIdAt(int row) const;
-    int rowOf(qint64 rowId) const { return m_rowOfId.value(rowId, -1); }
+    int rowOf(qint64 rowId) const;
     // Makes the record of this row current; false when it is gone.
     bool moveCursorTo(int row);
     // The next change of the view is fetched anew even when it looks alike.
     void invalidate() { m_stale = true; }
-    // Number of whole-view fetches so far.
+    // Number of whole-view fetches (of row ids) so far.
     int fetchCount() const { return m_fetchCount; }
+    // Number of value blocks read since the last view change.
+    int blocksRead() const { return m_blocksRead; }
 
 signals:
     void currentRowChanged(int row);
@@ -54,9 +58,16 @@ private:
     QPointer<data::DataSource> m_source;
     QString m_fieldName;
     QString m_title;
+    const QString &valueAt(int row) const;
+
     std::vector<qint64> m_rowIds;
-    QStringList m_values;
-    QHash<qint64, int> m_rowOfId;
+    // Row ids ascend in most views (numbered in name order): then a row is
+    // found by bisection, otherwise through a hash made on first need.
+    bool m_rowIdsAscending = true;
+    mutable QHash<qint64, int> m_rowOfId;
+    mutable std::vector<QString> m_values;
+    mutable std::vector<bool> m_blockRead;
+    mutable int m_blocksRead = 0;
     QString m_indexName;
     int m_currentRow = -1;
     bool m_stale = true;

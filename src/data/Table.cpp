@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QRegularExpression>
 #include <cstring>
+#include <limits>
 #include <sqlite3.h>
 
 namespace data {
@@ -713,6 +714,7 @@ bool Table::seek(int slot, const std::function<QString()> &where, const QVariant
 // Index, range or record filter changed: the prepared moves no longer fit.
 void Table::viewChanged()
 {
+    ++m_viewGeneration;
     m_viewStmts.reset();
     m_keyFieldIndex.clear();
     for (const QString &k : m_keyColumns)
@@ -945,9 +947,19 @@ void Table::gotoNearest()
     findNearest(key);
 }
 
+// Any change to the file by this connection (all writers of a file share
+// it, and the file lock keeps other processes out) invalidates the count.
+void Table::rememberCount(int count) const
+{
+    m_countCache = {count, m_viewGeneration, qint64(sqlite3_total_changes64(m_conn->handle()))};
+}
+
 int Table::recordCount() const
 {
     requireActive("RecordCount");
+    if (m_countCache.count >= 0 && m_countCache.viewGeneration == m_viewGeneration
+        && m_countCache.fileChanges == qint64(sqlite3_total_changes64(m_conn->handle())))
+        return m_countCache.count;
     const QString sql = QStringLiteral("SELECT count(*) FROM %1 WHERE %2").arg(quoted(m_sqlTable), viewCondition());
     sqlite3_stmt *raw = prepare(sql);
     if (!raw)
@@ -957,7 +969,9 @@ int Table::recordCount() const
     bindView(raw, pos);
     if (sqlite3_step(raw) != SQLITE_ROW)
         failSql(QStringLiteral("Zählen"));
-    return int(sqlite3_column_int64(raw, 0));
+    const int count = int(sqlite3_column_int64(raw, 0));
+    rememberCount(count);
+    return count;
 }
 
 bool Table::readByRowId(qint64 rowid)
@@ -1062,6 +1076,62 @@ std::vector<Table::ViewRow> Table::fetchView(const QStringList &columns) const
     if (rc != SQLITE_DONE)
         const_cast<Table *>(this)->failSql(QStringLiteral("Lesen"));
     return rows;
+}
+
+std::vector<qint64> Table::fetchRowIds() const
+{
+    requireActive("FetchRowIds");
+    const QString sql = QStringLiteral("SELECT rowid FROM %1 WHERE %2 ORDER BY %3")
+                            .arg(quoted(m_sqlTable), viewCondition(), orderColumns(false));
+    sqlite3_stmt *raw = prepare(sql);
+    if (!raw)
+        failSql(QStringLiteral("Lesen"));
+    Stmt stmt(raw);
+    int pos = 1;
+    bindView(raw, pos);
+    std::vector<qint64> ids;
+    int rc;
+    while ((rc = sqlite3_step(raw)) == SQLITE_ROW)
+        ids.push_back(sqlite3_column_int64(raw, 0));
+    if (rc != SQLITE_DONE)
+        failSql(QStringLiteral("Lesen"));
+    rememberCount(int(ids.size()));
+    return ids;
+}
+
+QVariantList Table::fetchColumn(const QString &column, const qint64 *rowIds, int count) const
+{
+    requireActive("FetchColumn");
+    const Field *field = const_cast<Table *>(this)->findField(column);
+    if (!field)
+        fail(QStringLiteral("Das Feld \"%1\" existiert nicht in Tabelle \"%2\".").arg(column, tableLabel()));
+    // One statement for a whole block; unused places get a row id no record has.
+    constexpr int Block = 64;
+    const QString sql = QStringLiteral("SELECT rowid, %1 FROM %2 WHERE rowid IN (%3)")
+                            .arg(quoted(field->fieldName()), quoted(m_sqlTable),
+                                 QStringList(Block, QStringLiteral("?")).join(QLatin1Char(',')));
+    sqlite3_stmt *raw = prepare(sql);
+    if (!raw)
+        failSql(QStringLiteral("Lesen"));
+    QVariantList out(count);
+    QHash<qint64, int> place;
+    for (int start = 0; start < count; start += Block) {
+        const int n = qMin(Block, count - start);
+        place.clear();
+        Stmt stmt(raw);
+        for (int i = 0; i < Block; ++i) {
+            const qint64 id = i < n ? rowIds[start + i] : std::numeric_limits<qint64>::min();
+            sqlite3_bind_int64(raw, i + 1, id);
+            if (i < n)
+                place.insert(id, start + i);
+        }
+        int rc;
+        while ((rc = sqlite3_step(raw)) == SQLITE_ROW)
+            out[place.value(sqlite3_column_int64(raw, 0))] = columnValue(raw, 1);
+        if (rc != SQLITE_DONE)
+            failSql(QStringLiteral("Lesen"));
+    }
+    return out;
 }
 
 // --- fields

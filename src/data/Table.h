@@ -183,6 +183,11 @@ public:
         QVariantList values;
     };
     std::vector<ViewRow> fetchView(const QStringList &columns) const;
+    // The row ids of the view in index order, read from the index alone.
+    std::vector<qint64> fetchRowIds() const;
+    // One column of the records with these row ids, in the same order (null
+    // for a record that is gone): a list fetches what it shows, block by block.
+    QVariantList fetchColumn(const QString &column, const qint64 *rowIds, int count) const;
     // Number of SQL statements stepped by this cursor: tests and the
     // benchmark count key lookups with it.
     quint64 statementCount() const { return m_statementCount; }
@@ -287,6 +292,15 @@ private:
     mutable std::unique_ptr<StmtCache> m_stmtCache;
     std::unique_ptr<StmtCache> m_viewStmts;
     std::vector<int> m_keyFieldIndex;   // field index of each key column
+    // The count of the view, valid while neither the view nor the file changed.
+    struct CountCache {
+        int count = -1;
+        quint64 viewGeneration = 0;
+        qint64 fileChanges = -1;
+    };
+    mutable CountCache m_countCache;
+    quint64 m_viewGeneration = 0;
+    void rememberCount(int count) const;
 };
 
 // The table's bound controls detached for the length of a scope: only the

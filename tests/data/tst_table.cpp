@@ -572,6 +572,38 @@ private slots:
         QCOMPARE(t->fieldByName("ADRE_ID").asInteger(), index == "AD_ID" ? 0 : 1);
     }
 
+    void rowIdsAndColumnBlocks()
+    {
+        auto t = openTable("ADRE", "AD_SEL");
+        t->setRange({1, 0}, {1, 65535});
+        const std::vector<qint64> ids = t->fetchRowIds();
+        QCOMPARE(int(ids.size()), 3);
+        const qint64 asked[] = {ids[2], 999999, ids[0]};
+        const QVariantList names = t->fetchColumn("ADRE_NAME", asked, 3);
+        QCOMPARE(names.value(0).toString(), QString("Zelt"));
+        QVERIFY(names.value(1).isNull());   // no such record
+        QCOMPARE(names.value(2).toString(), QString("Bahnhof"));
+        QVERIFY(errorOf([&] { t->fetchColumn("ADRE_XYZ", asked, 3); }).contains("ADRE_XYZ"));
+    }
+
+    // The count is kept while nothing changes, and counted anew after any post
+    // to the file, also by another cursor.
+    void recordCountFollowsPosts()
+    {
+        auto view = openTable("ADRE", "AD_SEL");
+        view->setRange({1, 0}, {1, 65535});
+        QCOMPARE(view->recordCount(), 3);
+        auto other = openTable("ADRE", "AD_ID");
+        QVERIFY(other->findKey({0}));
+        other->edit();
+        other->fieldByName("ADRE_SEL").setAsInteger(1);
+        other->post();
+        QCOMPARE(view->recordCount(), 4);
+        QCOMPARE(int(view->fetchRowIds().size()), 4);
+        view->setRange({1, 2}, {1, 65535});
+        QCOMPARE(view->recordCount(), 2);
+    }
+
     void fetchViewAndGotoRowId()
     {
         auto t = openTable("ADRE", "AD_SEL");
