@@ -411,6 +411,34 @@ private slots:
         QCOMPARE(w->lblAnzahl()->text(), QStringLiteral("Alle 6"));
     }
 
+    // A long list reads the row ids of its view once and the names of the rows
+    // it shows, a block at a time; scrolling back reads nothing again.
+    void listReadsWhatItShows()
+    {
+        QStringList sql;
+        for (int i = AddressCount; i < 1000; ++i)
+            sql << QStringLiteral("INSERT INTO ADRE (ADRE_ID, ADRE_REF, ADRE_NAME, ADRE_SEL) VALUES (%1, %2, 'Zz%3', 0)")
+                       .arg(i)
+                       .arg(5000 + i)
+                       .arg(i, 4, 10, QLatin1Char('0'));
+        dir->exec(QStringLiteral("ADRE"), sql);
+        auto w = makeWindow();
+        controls::DbGridModel *model = w->gridAdre()->gridModel();
+        const int fetches = model->fetchCount();
+        QCOMPARE(model->rowCount(), 1000);
+        QCOMPARE(model->blocksRead(), 1);
+        w->gridAdre()->scrollToBottom();
+        QApplication::processEvents();
+        w->gridAdre()->scrollToTop();
+        QApplication::processEvents();
+        QCOMPARE(model->blocksRead(), 2);
+        QCOMPARE(model->data(model->index(999, 0), Qt::DisplayRole).toString(), QStringLiteral("Zz0999"));
+        QCOMPARE(model->data(model->index(500, 0), Qt::DisplayRole).toString(), QStringLiteral("Zz0500"));
+        QCOMPARE(model->fetchCount(), fetches);
+        QVERIFY(w->tblAdre().findKey({640}));
+        QCOMPARE(w->gridAdre()->currentIndex().row(), 640);
+    }
+
     void listAndTableFollowEachOther()
     {
         auto w = makeWindow();
