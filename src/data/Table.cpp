@@ -372,6 +372,7 @@ void Table::closeDiscarding()
         return;
     m_stmtCache.reset();
     viewChanged();
+    m_viewIds.clear();
     m_state = TableState::Inactive;
     m_conn.reset();
     m_fields.clear();
@@ -714,7 +715,6 @@ bool Table::seek(int slot, const std::function<QString()> &where, const QVariant
 // Index, range or record filter changed: the prepared moves no longer fit.
 void Table::viewChanged()
 {
-    ++m_viewGeneration;
     m_viewStmts.reset();
     m_keyFieldIndex.clear();
     for (const QString &k : m_keyColumns)
@@ -947,19 +947,44 @@ void Table::gotoNearest()
     findNearest(key);
 }
 
-// Any change to the file by this connection (all writers of a file share
-// it, and the file lock keeps other processes out) invalidates the count.
-void Table::rememberCount(int count) const
+// Index, range and record filter: what decides which records a view holds.
+QString Table::viewKey() const
 {
-    m_countCache = {count, m_viewGeneration, qint64(sqlite3_total_changes64(m_conn->handle()))};
+    QStringList parts{m_indexName};
+    if (m_hasRange)
+        for (const QVariantList *bound : {&m_rangeStart, &m_rangeEnd}) {
+            QStringList values;
+            for (const QVariant &v : *bound)
+                values << (v.isNull() ? QStringLiteral("\u2205") : v.toString());
+            parts << values.join(QLatin1Char(','));
+        }
+    if (m_filtered)
+        parts << m_filterColumn << m_filterValue.toString();
+    return parts.join(QLatin1Char('|'));
+}
+
+// Every writer of a file shares its connection, and the file lock keeps
+// other processes out, so the connection's change count tells any change.
+qint64 Table::fileChanges() const
+{
+    return qint64(sqlite3_total_changes64(m_conn->handle()));
+}
+
+const Table::ViewIds *Table::cachedView(const std::vector<ViewIds> &cache) const
+{
+    const QString view = viewKey();
+    const qint64 changes = fileChanges();
+    for (const ViewIds &v : cache)
+        if (v.view == view && v.fileChanges == changes)
+            return &v;
+    return nullptr;
 }
 
 int Table::recordCount() const
 {
     requireActive("RecordCount");
-    if (m_countCache.count >= 0 && m_countCache.viewGeneration == m_viewGeneration
-        && m_countCache.fileChanges == qint64(sqlite3_total_changes64(m_conn->handle())))
-        return m_countCache.count;
+    if (const ViewIds *known = cachedView(m_viewIds))
+        return int(known->ids.size());
     const QString sql = QStringLiteral("SELECT count(*) FROM %1 WHERE %2").arg(quoted(m_sqlTable), viewCondition());
     sqlite3_stmt *raw = prepare(sql);
     if (!raw)
@@ -969,9 +994,7 @@ int Table::recordCount() const
     bindView(raw, pos);
     if (sqlite3_step(raw) != SQLITE_ROW)
         failSql(QStringLiteral("Zählen"));
-    const int count = int(sqlite3_column_int64(raw, 0));
-    rememberCount(count);
-    return count;
+    return int(sqlite3_column_int64(raw, 0));
 }
 
 bool Table::readByRowId(qint64 rowid)
@@ -1081,6 +1104,8 @@ std::vector<Table::ViewRow> Table::fetchView(const QStringList &columns) const
 std::vector<qint64> Table::fetchRowIds() const
 {
     requireActive("FetchRowIds");
+    if (const ViewIds *known = cachedView(m_viewIds))
+        return known->ids;
     const QString sql = QStringLiteral("SELECT rowid FROM %1 WHERE %2 ORDER BY %3")
                             .arg(quoted(m_sqlTable), viewCondition(), orderColumns(false));
     sqlite3_stmt *raw = prepare(sql);
@@ -1095,7 +1120,10 @@ std::vector<qint64> Table::fetchRowIds() const
         ids.push_back(sqlite3_column_int64(raw, 0));
     if (rc != SQLITE_DONE)
         failSql(QStringLiteral("Lesen"));
-    rememberCount(int(ids.size()));
+    constexpr size_t KeptViews = 2;
+    if (m_viewIds.size() >= KeptViews)
+        m_viewIds.erase(m_viewIds.begin());
+    m_viewIds.push_back({viewKey(), fileChanges(), ids});
     return ids;
 }
 

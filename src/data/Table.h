@@ -292,15 +292,18 @@ private:
     mutable std::unique_ptr<StmtCache> m_stmtCache;
     std::unique_ptr<StmtCache> m_viewStmts;
     std::vector<int> m_keyFieldIndex;   // field index of each key column
-    // The count of the view, valid while neither the view nor the file changed.
-    struct CountCache {
-        int count = -1;
-        quint64 viewGeneration = 0;
-        qint64 fileChanges = -1;
+    // The row ids of the views last read, each valid while the file is
+    // unchanged: switching back and forth between two views reads neither
+    // again, and counting a view read before costs nothing.
+    struct ViewIds {
+        QString view;
+        qint64 fileChanges;
+        std::vector<qint64> ids;
     };
-    mutable CountCache m_countCache;
-    quint64 m_viewGeneration = 0;
-    void rememberCount(int count) const;
+    mutable std::vector<ViewIds> m_viewIds;
+    QString viewKey() const;
+    qint64 fileChanges() const;
+    const ViewIds *cachedView(const std::vector<ViewIds> &cache) const;
 };
 
 // The table's bound controls detached for the length of a scope: only the

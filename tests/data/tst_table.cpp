@@ -592,7 +592,13 @@ private slots:
     {
         auto view = openTable("ADRE", "AD_SEL");
         view->setRange({1, 0}, {1, 65535});
+        const std::vector<qint64> before = view->fetchRowIds();
         QCOMPARE(view->recordCount(), 3);
+        // Back and forth between two views: the ids read before still hold.
+        view->setIndexName("AD_ID");
+        view->setIndexName("AD_SEL");
+        view->setRange({1, 0}, {1, 65535});
+        QCOMPARE(view->fetchRowIds(), before);
         auto other = openTable("ADRE", "AD_ID");
         QVERIFY(other->findKey({0}));
         other->edit();
