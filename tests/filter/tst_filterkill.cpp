@@ -12,7 +12,7 @@ namespace {
 
 QString demoProgram()
 {
-    return qEnvironmentVariable("TOURBUCH_TOOLS_DIR") + QStringLiteral("/filter-demo/filter-demo");
+    return qEnvironmentVariable("TOURBUCH_TOOLS_DIR") + QStringLiteral("/filter-demo");
 }
 
 qint64 queryInt(sqlite3 *db, const char *sql)
