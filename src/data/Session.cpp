@@ -28,11 +28,6 @@ void Session::setAlias(const QString &databaseName, const QString &directory)
     m_aliases.insert(databaseName.toUpper(), directory);
 }
 
-QString Session::aliasDirectory(const QString &databaseName) const
-{
-    return m_aliases.value(databaseName.toUpper());
-}
-
 QString Session::tableFilePath(const QString &databaseName, const QString &tableName) const
 {
     const auto it = m_aliases.constFind(databaseName.toUpper());
@@ -98,17 +93,6 @@ std::shared_ptr<Connection> Session::connect(const QString &filePath, const QStr
     return conn;
 }
 
-void Session::reset()
-{
-    m_aliases.clear();
-    for (auto it = m_connections.begin(); it != m_connections.end();) {
-        if (it->expired())
-            it = m_connections.erase(it);
-        else
-            ++it;
-    }
-}
-
 // --- Connection ---
 
 Connection::Connection(sqlite3 *db, QString filePath) : m_db(db), m_path(std::move(filePath)) {}
@@ -118,11 +102,6 @@ Connection::~Connection()
     if (m_depth > 0)
         sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close_v2(m_db);
-}
-
-bool Connection::readOnly() const
-{
-    return sqlite3_db_readonly(m_db, "main") == 1;
 }
 
 void Connection::exec(const QString &sql)

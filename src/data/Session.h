@@ -19,7 +19,6 @@ public:
 
     // Binds a database name to the directory of its table files.
     void setAlias(const QString &databaseName, const QString &directory);
-    QString aliasDirectory(const QString &databaseName) const;
 
     // The full path of a table's file: "ADRE" and "ADRE.FFD" both name
     // <dir>/ADRE.FFD. Throws when the database name is unknown.
@@ -28,9 +27,6 @@ public:
     // The shared connection of a table file; opens it on first use. Never
     // creates the file: a missing or invalid file is an error.
     std::shared_ptr<Connection> connect(const QString &filePath, const QString &tableName);
-
-    // Closes nothing that is in use; forgets the aliases. For tests.
-    void reset();
 
 private:
     Session() = default;
@@ -48,7 +44,6 @@ public:
 
     sqlite3 *handle() const { return m_db; }
     const QString &filePath() const { return m_path; }
-    bool readOnly() const;
 
     void exec(const QString &sql);
 

@@ -934,19 +934,6 @@ bool Table::gotoKey()
     return findKey(key);
 }
 
-void Table::gotoNearest()
-{
-    if (m_state != TableState::SetKey)
-        fail(QStringLiteral("Die Tabelle \"%1\" ist nicht im Suchmodus (GotoNearest).").arg(tableLabel()));
-    m_state = TableState::Browse;
-    QVariantList key = leadingSet(m_keyBuffer);
-    if (key.isEmpty()) {
-        first();
-        return;
-    }
-    findNearest(key);
-}
-
 // Index, range and record filter: what decides which records a view holds.
 QString Table::viewKey() const
 {

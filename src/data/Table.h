@@ -107,8 +107,6 @@ public:
     void open();
     // The browse-mode check runs first; a pending change is then stored.
     void close();
-    // Closes and drops a pending edit or insert without storing it.
-    void closeDiscarding();
     bool active() const { return m_state != TableState::Inactive; }
     TableState state() const { return m_state; }
     QString filePath() const;
@@ -142,7 +140,6 @@ public:
     // Key mode: setKey(), fieldByName(..).setAsInteger(..), gotoKey().
     void setKey();
     bool gotoKey();
-    void gotoNearest();
 
     // Records within range and record filter.
     int recordCount() const;
@@ -200,6 +197,8 @@ signals:
 
 private:
     friend class Field;
+    // Closes and drops a pending edit or insert without storing it.
+    void closeDiscarding();
     friend class DataSource;
 
     struct Stmt;        // a use of a prepared statement
