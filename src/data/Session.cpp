@@ -80,7 +80,12 @@ std::shared_ptr<Connection> Session::connect(const QString &filePath, const QStr
     sqlite3_stmt *stmt = nullptr;
     if (sqlite3_prepare_v2(db, "SELECT count(*) FROM sqlite_master", -1, &stmt, nullptr) != SQLITE_OK
         || sqlite3_step(stmt) != SQLITE_ROW) {
+        const int code = sqlite3_errcode(db) & 0xff;
         sqlite3_finalize(stmt);
+        if (code == SQLITE_BUSY || code == SQLITE_LOCKED)
+            throw DatabaseError(QStringLiteral("Die Tabelle \"%1\" ist gesperrt: ein anderes Programm, etwa ein "
+                                               "zweites Tourbuch, hat die Datei \"%2\" in Gebrauch.")
+                                    .arg(tableName, QDir::toNativeSeparators(filePath)));
         throw DatabaseError(QStringLiteral("Die Datei \"%1\" ist keine gültige Tabellendatei (Tabelle \"%2\").")
                                 .arg(QDir::toNativeSeparators(filePath), tableName));
     }

@@ -113,6 +113,7 @@ private slots:
         QTest::newRow("missing index") << "index" << "Der Index \"AD_NAME\" existiert nicht in Tabelle \"ADRE\"";
         QTest::newRow("missing field") << "field" << "Das Feld \"ADRE_XYZ\" existiert nicht in Tabelle \"ADRE\"";
         QTest::newRow("bad filter") << "filter" << "Filterausdruck";
+        QTest::newRow("in use by another program") << "locked" << "ist gesperrt";
     }
     void errors()
     {
@@ -139,6 +140,13 @@ private slots:
         } else if (what == "field") {
             auto t = openTable("ADRE", "AD_ID");
             message = errorOf([&] { t->fieldByName("ADRE_XYZ"); });
+        } else if (what == "locked") {
+            sqlite3 *other = nullptr;
+            QCOMPARE(sqlite3_open(QFile::encodeName(dir->file("LABE.FFD")).constData(), &other), SQLITE_OK);
+            QCOMPARE(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+            message = errorOf([] { openTable("LABE"); });
+            sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+            sqlite3_close(other);
         } else if (what == "filter") {
             auto t = openTable("ATYP", "AT_SEL");
             message = errorOf([&] {
