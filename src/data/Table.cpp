@@ -826,6 +826,11 @@ void Table::last()
 {
     requireActive("Last");
     checkBrowseMode();
+    goToLast();
+}
+
+void Table::goToLast()
+{
     seekEnd(false);
     m_eof = true;
     m_bof = m_rowid == 0;
@@ -898,10 +903,7 @@ void Table::findNearest(const QVariantList &keyValues)
         return;
     }
     // Nothing at or after the key: the last record, at the end.
-    seekEnd(false);
-    m_eof = true;
-    m_bof = m_rowid == 0;
-    notifyData();
+    goToLast();
 }
 
 void Table::setKey()

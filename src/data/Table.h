@@ -233,6 +233,7 @@ private:
     QString keyTupleWithRowId() const;
     bool seekFrom(const QVariantList &key, bool forward);
     void seekEnd(bool atStart);
+    void goToLast();   // the last record, with EOF set
     void step(bool forward);
     bool readByRowId(qint64 rowid);
     bool rowInView(qint64 rowid) const;

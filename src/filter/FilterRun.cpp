@@ -237,29 +237,32 @@ private:
 
 } // namespace
 
+namespace {
+// Records of a category table in an index, all or within a range.
+int countCategory(const QString &table, const QString &index, bool chosenOnly)
+{
+    data::Table t;
+    t.setTableName(table);
+    t.setIndexName(index);
+    t.open();
+    if (chosenOnly)
+        t.setRange({1, 0}, {1, 65535});
+    const int count = t.recordCount();
+    t.close();
+    return count;
+}
+} // namespace
+
 int CountCategoryTotal(Category category)
 {
     const CategoryNames n = namesOf(category);
-    data::Table table;
-    table.setTableName(n.table);
-    table.setIndexName(n.idIndex);
-    table.open();
-    const int count = table.recordCount();
-    table.close();
-    return count;
+    return countCategory(n.table, n.idIndex, false);
 }
 
 int CountCategoryChosen(Category category)
 {
     const CategoryNames n = namesOf(category);
-    data::Table table;
-    table.setTableName(n.table);
-    table.setIndexName(n.selIndex);
-    table.open();
-    table.setRange({1, 0}, {1, 65535});
-    const int count = table.recordCount();
-    table.close();
-    return count;
+    return countCategory(n.table, n.selIndex, true);
 }
 
 FilterFlags FlagsFromSettings(bool allATyp, bool allRaum, bool allStil, bool allLoka, bool allPLZ, int plzFrom,
